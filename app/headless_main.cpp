@@ -1,0 +1,168 @@
+// quillmere-headless: the whole game against a virtual screen, driven by a script.
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/script_commands.h"
+#include "app/state_dump.h"
+#include "app/tform1.h"
+#include "menu/snapshot_file.h"
+#include "platform/scripted_platform.h"
+#include "view/picture_io.h"
+
+namespace {
+
+struct Options {
+  int width = 800;
+  int height = 600;
+  std::string folder;
+  std::string snapshot;
+  std::string script;
+};
+
+int Usage(const std::string& why) {
+  std::cerr << "quillmere-headless: " << why << "\n"
+            << "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n";
+  return 2;
+}
+
+std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--screen" && hasValue) {
+      char x = 0;
+      std::istringstream in(argv[++i]);
+      if (!(in >> o.width >> x >> o.height) || x != 'x' || o.width <= 0 || o.height <= 0 ||
+          o.width > 16384 || o.height > 16384 || in.peek() != EOF) {
+        return "bad screen size " + std::string(argv[i]);
+      }
+    } else if (arg == "--folder" && hasValue) {
+      o.folder = argv[++i];
+    } else if (arg == "--snapshot" && hasValue) {
+      o.snapshot = argv[++i];
+    } else if (o.script.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
+      o.script = arg;
+    } else {
+      return "unexpected argument " + arg;
+    }
+  }
+  if (o.script.empty()) return std::string("no script given");
+  return std::nullopt;
+}
+
+std::string CurrentFolder() {
+  char buf[PATH_MAX];
+  return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) + "/" : std::string("./");
+}
+
+std::string Absolute(const std::string& path, const std::string& base) {
+  return !path.empty() && path[0] == '/' ? path : base + path;
+}
+
+std::string ExecutableFolder() {
+  char buf[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return CurrentFolder();
+  const std::string exe(buf, static_cast<std::size_t>(n));
+  return exe.substr(0, exe.rfind('/') + 1);
+}
+
+// Carries out one command; false when the window was closed.
+bool Run(const ScriptCommand& c, TForm1& form, ScriptedPlatform& platform,
+         const std::string& programFolder, const std::string& startFolder) {
+  switch (c.kind) {
+    case ScriptCommand::Key:
+      platform.SetHeld(c.held);
+      form.OnKeyDown(c.vk, c.shift);
+      platform.SetHeld({});
+      break;
+    case ScriptCommand::Tick:
+      for (long i = 0; i < c.count && !form.IsClosed(); ++i) {
+        if (platform.TimerEnabled()) form.OnTimer();
+      }
+      break;
+    case ScriptCommand::Random:
+      for (const long long v : c.values) platform.ForceRandom(v);
+      break;
+    case ScriptCommand::Dialog:
+      platform.QueueDialogAnswer(c.cancel ? std::nullopt
+                                          : std::optional<std::string>(Absolute(c.path, programFolder)));
+      break;
+    case ScriptCommand::Paint:
+      form.OnPaint();
+      break;
+    case ScriptCommand::Close:
+      form.OnClose();
+      break;
+    case ScriptCommand::Dump:
+      WriteStateDump(std::cout, form);
+      break;
+    case ScriptCommand::Board:
+      WriteBoardDump(std::cout, form.State());
+      break;
+    case ScriptCommand::Screenshot:
+      try {
+        SavePng(Absolute(c.path, startFolder), form.Window().Screen());
+      } catch (const std::exception& e) {
+        std::cerr << "quillmere-headless: " << e.what() << "\n";
+      }
+      break;
+  }
+  std::cout.flush();
+  if (!form.IsClosed()) return true;
+  std::cout << "closed\n";
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
+  const std::string startFolder = CurrentFolder();
+  std::vector<ScriptCommand> commands;
+  {
+    std::ifstream file;
+    if (o.script != "-") {
+      file.open(o.script, std::ios::binary);
+      if (!file) return Usage("cannot read script " + o.script);
+    }
+    std::istream& in = o.script == "-" ? std::cin : file;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+      ++number;
+      std::string why;
+      const auto command = ParseScriptLine(line, why);
+      if (!why.empty()) {
+        std::cerr << o.script << ":" << number << ": " << why << "\n";
+        return 2;
+      }
+      if (command) commands.push_back(*command);
+    }
+  }
+  const std::string programFolder =
+      o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
+  if (::chdir(programFolder.c_str()) != 0) return Usage("cannot enter folder " + o.folder);
+  ScriptedPlatform platform(o.width, o.height, std::cout);
+  TForm1 form(platform, FormOptions{programFolder, ExecutableFolder() + "assets/",
+                                    o.snapshot.empty() ? DefaultSnapshotPath()
+                                                       : Absolute(o.snapshot, startFolder),
+                                    false});
+  form.LoadPictures();
+  form.FormCreate();
+  std::cout.flush();
+  for (const ScriptCommand& c : commands) {
+    if (!Run(c, form, platform, programFolder, startFolder)) break;
+  }
+  return 0;
+}

@@ -1,0 +1,147 @@
+#include "app/tform1.h"
+
+#include "game/cp1251.h"
+#include "game/runtime_error.h"
+#include "menu/snapshot_file.h"
+#include "rules/player_moves.h"
+#include "view/catalogue.h"
+#include "view/letters.h"
+
+namespace {
+// Pixel size of the status box's face.
+constexpr int kStatusFontPixels = 11;
+}  // namespace
+
+TForm1::TForm1(Platform& platform, FormOptions options)
+    : platform_(platform),
+      options_(std::move(options)),
+      window_(platform.ScreenWidth(), platform.ScreenHeight()),
+      board_(state_, window_) {
+  state_.ScreenWidth = platform.ScreenWidth();
+  state_.ScreenHeight = platform.ScreenHeight();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::LoadPictures() {
+  LoadCatalogue(window_, options_.assetsFolder, options_.picturesRequired);
+  try {
+    digitList_ = LoadAssetPicture(options_.assetsFolder, kDigitListFile);
+    unknownCode_ = LoadAssetPicture(options_.assetsFolder, kUnknownCodeFile);
+  } catch (const std::exception&) {
+    if (options_.picturesRequired) throw;
+  }
+  statusFont_ = std::make_unique<TextBoxRenderer>(options_.assetsFolder + kStatusFontFile,
+                                                  kStatusFontPixels);
+  if (!statusFont_->Ok() && options_.picturesRequired) {
+    throw std::runtime_error(options_.assetsFolder + kStatusFontFile);
+  }
+  window_.SetTextRenderer(statusFont_.get());
+  board_.BindPictures(unknownCode_);
+}
+
+template <typename Handler>
+void TForm1::RunHandler(Handler&& handler) {
+  if (closed_) return;
+  try {
+    handler();
+  } catch (const RuntimeError& error) {
+    ShowError(error.what());
+  } catch (const std::exception& error) {
+    ShowError(error.what());
+  }
+  SyncWindow();
+}
+
+void TForm1::ShowError(const std::string& message) { ShowMessage(kApplicationTitle, message); }
+
+void TForm1::SyncWindow() {
+  if (closed_) return;
+  platform_.SetTimerEnabled(state_.Timer1Enabled);
+  window_.FlushPaint([this](const Rect& clip) { FormPaint(clip); });
+  if (window_.TakeChanged()) platform_.Present(window_.Screen());
+}
+
+void TForm1::ShowMessage(const std::string& caption, const std::string& text) {
+  SyncWindow();
+  platform_.MessageBox(caption, text);
+}
+
+void TForm1::OnKeyDown(int vk, bool shift) {
+  RunHandler([&] { FormKeyDown(vk, shift); });
+}
+
+void TForm1::OnTimer() {
+  RunHandler([&] {
+    if (state_.Timer1Enabled) Timer1Timer();
+  });
+}
+
+void TForm1::OnPaint() {
+  RunHandler([&] { window_.InvalidateAll(); });
+}
+
+void TForm1::OnClose() {
+  RunHandler([&] { CloseWindowNow(); });
+}
+
+void TForm1::FormKeyDown(int key, bool shift) {
+  switch (state_.ScreenState) {
+    case screen_state::Menu:
+      MenuKeyDown(key);
+      break;
+    case screen_state::ScoreTable:
+      LeaveScoreScreen();
+      break;
+    case screen_state::Shop:
+      ShopKeyDown(key);
+      break;
+    case screen_state::Play:
+      PlayKeyDown(state_, *this, key, shift);
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm1::FormPaint(const Rect& clip) {
+  if (state_.ScreenState != screen_state::Play) return;
+  board_.PlaceBoard();
+  board_.PresentBoard(clip);
+}
+
+void TForm1::FormClose() {
+  DeleteSnapshot(options_.snapshotPath);
+  platform_.SetTaskbarVisible(true);
+}
+
+void TForm1::FormDestroy() {
+  board_.BoardBitmap = Surface();
+  destroyed_ = true;
+}
+
+void TForm1::CloseWindowNow() {
+  if (closed_) return;
+  state_.Timer1Enabled = false;
+  platform_.SetTimerEnabled(false);
+  FormClose();
+  closed_ = true;
+  FormDestroy();
+  platform_.QuitLoop();
+}
+
+void TForm1::Edit2Change() { DrawMoneyCounter(window_, digitList_, state_.Money); }
+
+void TForm1::DrawCell(int x, int y, std::uint8_t code) { board_.DrawCell(x, y, code); }
+
+void TForm1::PlaceBoard() { board_.PlaceBoard(); }
+
+void TForm1::PresentBoard() { board_.PresentBoard(); }
+
+void TForm1::UpdateRubyStatus() {
+  window_.SetEdit1Text(RubyStatusText(state_.RubiesCollected, state_.RubiesRequired));
+}
+
+bool TForm1::IsKeyDown(int vk) { return platform_.IsKeyDown(vk); }
+
+void TForm1::CloseWindow() { CloseWindowNow(); }

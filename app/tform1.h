@@ -1,0 +1,123 @@
+#pragma once
+// The one window of the game: owns the state, the window model and the platform's services,
+// and wires the key, timer, paint and close handlers to the rules and screens.
+#include <memory>
+#include <string>
+
+#include "game/game_state.h"
+#include "platform/platform.h"
+#include "rules/play_host.h"
+#include "view/board_view.h"
+#include "view/surface.h"
+#include "view/text_box.h"
+#include "view/window_model.h"
+
+struct FormOptions {
+  std::string programFolder;  // full path ending with '/': dialogs start here
+  std::string assetsFolder;   // full path ending with '/': pictures and font
+  std::string snapshotPath;   // where the snapshot of money and items lives
+  bool picturesRequired = true;  // false: run without pictures (headless tests)
+};
+
+// Caption of the run-time error box.
+inline constexpr const char* kApplicationTitle = "Quillmere";
+
+class TForm1 : public WindowEvents, private PlayHost {
+ public:
+  TForm1(Platform& platform, FormOptions options);
+  ~TForm1() override;
+
+  // Loads the picture catalogue and the font; throws std::runtime_error naming a missing
+  // picture when pictures are required.
+  void LoadPictures();
+  // The window's creation handler: name, warning, layout, the first level behind the menu.
+  void FormCreate();
+
+  void OnKeyDown(int vk, bool shift) override;
+  void OnTimer() override;
+  void OnPaint() override;
+  void OnClose() override;
+  bool IsClosed() const override { return closed_; }
+
+  const GameState& State() const { return state_; }
+  GameState& MutableState() { return state_; }
+  const WindowModel& Window() const { return window_; }
+  const BoardView& Board() const { return board_; }
+
+ private:
+  // Runs one handler: a run-time error ends it with the error box; afterwards the timer,
+  // the pending repaint and the screen are brought up to date.
+  template <typename Handler>
+  void RunHandler(Handler&& handler);
+  void ShowError(const std::string& message);
+  void SyncWindow();
+  void ShowMessage(const std::string& caption, const std::string& text);
+
+  // Handlers.
+  void FormKeyDown(int key, bool shift);
+  void Timer1Timer();
+  void FormPaint(const Rect& clip);
+  void FormClose();
+  void FormDestroy();
+  void CloseWindowNow();
+
+  // Start-up.
+  void ReadPlayerName();
+  void LayOutPictures();
+
+  // Levels.
+  void LoadLevel(const std::string& name);
+  void CampaignEnd();
+  void ShowScoreTable();
+  void GameOver();
+
+  // Main menu and score screen.
+  void MenuKeyDown(int key);
+  void LeaveScoreScreen();
+  void ShowRandomShot();
+  void PlaceMenuFrame();
+  void ShowMenuOverBoard();
+
+  // Shop.
+  void ShopKeyDown(int key);
+  void ImTrShop(int index);
+  void PlaceShopFrames();
+  void ShowShop();
+  void SaveCampaign();
+
+  // Menu actions.
+  void ImReturnMouseDown();
+  void ImNewMouseDown();
+  void ImRestartMouseDown();
+  void ImCustomMouseDown();
+  void ImLoadMouseDown();
+  void ImExitMouseDown();
+
+  // Letters and counters.
+  void Edit2Change();
+
+  // PlayHost.
+  void DrawCell(int x, int y, std::uint8_t code) override;
+  void PlaceBoard() override;
+  void PresentBoard() override;
+  void UpdateRubyStatus() override;
+  bool IsKeyDown(int vk) override;
+  void ShowShopAfterLevel() override;
+  void LeavePlayForMenu() override;
+  void CloseWindow() override;
+
+  Platform& platform_;
+  FormOptions options_;
+  GameState state_;
+  WindowModel window_;
+  BoardView board_;
+  Surface digitList_;
+  Surface unknownCode_;
+  std::unique_ptr<TextBoxRenderer> statusFont_;
+  FileDialogSpec openDialog1_;
+  FileDialogSpec openDialog2_;
+  FileDialogSpec saveDialog1_;
+  bool closed_ = false;
+  bool destroyed_ = false;
+  int campaignEndDepth_ = 0;
+};

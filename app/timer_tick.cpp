@@ -1,0 +1,29 @@
+#include "app/tform1.h"
+#include "game/runtime_error.h"
+#include "game/tiles.h"
+#include "menu/snapshot_file.h"
+#include "rules/world_update.h"
+
+void TForm1::Timer1Timer() {
+  if (BoardGrid::InGrid(state_.PlayerX, state_.PlayerY)) {
+    state_.Board(state_.PlayerX, state_.PlayerY) = tiles::Player;
+  }
+  UpdateWorld(state_, platform_.Random());
+  board_.RedrawVisibleCells();
+  board_.PlaceBoard();
+  board_.PresentBoard();
+  if (state_.PlayerDead != 0) GameOver();
+}
+
+void TForm1::GameOver() {
+  state_.Timer1Enabled = false;
+  ShowMessage("Game Over", "Game Over");
+  // A damaged snapshot is reported once; the level still restarts, so the game never sticks.
+  try {
+    ReadSnapshot(state_, options_.snapshotPath);
+  } catch (const RuntimeError& error) {
+    ShowError(error.what());
+  }
+  LoadLevel(state_.CurrentLevelFile);
+  state_.PlayerDead = 0;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Conversions between UTF-8 (the source code and the screen) and code page 1251 (the files).
+#include <string>
+#include <string_view>
+
+// UTF-8 to code page 1251; a character the code page lacks becomes '?'.
+std::string Utf8ToCp1251(std::string_view utf8);
+// Code page 1251 to UTF-8; the unassigned byte 0x98 becomes U+FFFD.
+std::string Cp1251ToUtf8(std::string_view cp1251);
+// Unicode code point of a code page 1251 byte (0 for unassigned).
+char32_t Cp1251ToUnicode(unsigned char byte);

@@ -1,0 +1,77 @@
+#include "game/level_file.h"
+
+#include <array>
+
+#include "game/cp1251.h"
+#include "game/runtime_error.h"
+
+namespace {
+
+struct LevelHeader {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::int32_t playerX = 0;
+  std::int32_t playerY = 0;
+  std::int32_t rubiesRequired = 0;
+};
+
+std::string Quoted(const std::string& name) {
+  return Utf8ToCp1251("«") + Utf8ToCp1251(name) + Utf8ToCp1251("»");
+}
+
+// The reason a header cannot be played, or an empty text when it can.
+std::string Refusal(const LevelHeader& h) {
+  if (h.width < 1 || h.width > MaxBoardSize) {
+    return "ширина поля " + std::to_string(h.width) + " вне пределов от 1 до 101";
+  }
+  if (h.height < 1 || h.height > MaxBoardSize) {
+    return "высота поля " + std::to_string(h.height) + " вне пределов от 1 до 101";
+  }
+  if (h.playerX < 0 || h.playerX >= h.width || h.playerY < 0 || h.playerY >= h.height) {
+    return "начальная клетка игрока (" + std::to_string(h.playerX) + ", " +
+           std::to_string(h.playerY) + ") лежит вне поля " + std::to_string(h.width) + "x" +
+           std::to_string(h.height);
+  }
+  return {};
+}
+
+void MakeEmptyPlayfield(GameState& state) {
+  state.BoardWidth = 0;
+  state.BoardHeight = 0;
+  state.PlayerX = 0;
+  state.PlayerY = 0;
+  state.RubiesRequired = 0;
+}
+
+}  // namespace
+
+void ReadLevel(TextReader& reader, GameState& state, const std::string& name) {
+  LevelHeader h;
+  try {
+    const std::array<std::int32_t*, 5> fields{&h.width, &h.height, &h.playerX, &h.playerY,
+                                              &h.rubiesRequired};
+    for (std::int32_t* field : fields) {
+      *field = reader.ReadInt();
+      reader.SkipLine();
+    }
+  } catch (const RuntimeError&) {
+    MakeEmptyPlayfield(state);
+    throw;
+  }
+  const std::string reason = Refusal(h);
+  if (!reason.empty()) {
+    MakeEmptyPlayfield(state);
+    throw RuntimeError(Utf8ToCp1251("Уровень ") + Quoted(name) + Utf8ToCp1251(" не загружен: ") +
+                       Utf8ToCp1251(reason) + ".");
+  }
+  state.BoardWidth = h.width;
+  state.BoardHeight = h.height;
+  state.PlayerX = h.playerX;
+  state.PlayerY = h.playerY;
+  state.RubiesRequired = h.rubiesRequired;
+  for (int y = 0; y < h.height; ++y) {
+    for (int x = 0; x < h.width; ++x) {
+      state.Board(x, y) = static_cast<std::uint8_t>(reader.ReadInt() & 0xFF);
+    }
+  }
+}

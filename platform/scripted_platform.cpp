@@ -1,0 +1,32 @@
+#include "platform/scripted_platform.h"
+
+#include "game/json_text.h"
+
+
+std::int32_t ForcedRandom::Random(std::int32_t n) {
+  if (forced_.empty()) return clock_.Random(n);
+  const std::int64_t v = forced_.front();
+  forced_.pop_front();
+  if (n <= 0) return 0;
+  const std::int64_t r = v % n;
+  return static_cast<std::int32_t>(r < 0 ? r + n : r);
+}
+
+ScriptedPlatform::ScriptedPlatform(int width, int height, std::ostream& out)
+    : width_(width), height_(height), out_(out) {}
+
+void ScriptedPlatform::MessageBox(const std::string& caption, const std::string& text) {
+  out_ << "message " << JsonString(caption) << ' ' << JsonString(text) << '\n';
+  out_.flush();
+}
+
+std::optional<std::string> ScriptedPlatform::NextAnswer() {
+  if (answers_.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(answers_.front());
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedPlatform::OpenDialog(const FileDialogSpec&) { return NextAnswer(); }
+
+std::optional<std::string> ScriptedPlatform::SaveDialog(const FileDialogSpec&) { return NextAnswer(); }

@@ -1,0 +1,36 @@
+#pragma once
+// The picture catalogue: every element of the window in stacking order, its file and design.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "view/surface.h"
+#include "view/window_model.h"
+
+struct CatalogueEntry {
+  const char* name;
+  const char* file;  // in the assets folder; nullptr for an element with an empty picture
+  int width;         // design size
+  int height;
+  bool visible;
+  bool stretch;
+  bool transparent;
+  bool autoSize;
+};
+
+// The elements bottom to top.
+const std::vector<CatalogueEntry>& Catalogue();
+
+// Pictures that are not window elements.
+inline constexpr const char* kDigitListFile = "ImageList2.bmp";
+inline constexpr const char* kUnknownCodeFile = "Unknown.bmp";
+inline constexpr const char* kStatusFontFile = "DejaVuSans.ttf";
+
+// Reads one picture file of the assets folder (BMP or JPEG by extension); throws
+// std::runtime_error naming the file when it is missing or unreadable.
+Surface LoadAssetPicture(const std::string& assetsFolder, std::string_view file);
+
+// Builds the window's elements from the catalogue. With `required`, a missing or unreadable
+// picture throws std::runtime_error naming it; otherwise the element keeps an empty picture and
+// its design size.
+void LoadCatalogue(WindowModel& window, const std::string& assetsFolder, bool required);

@@ -1,0 +1,84 @@
+#include "view/letters.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/cp1251.h"
+
+namespace {
+
+constexpr int kDigitWidth = 26;
+constexpr int kDigitHeight = 39;
+constexpr int kMoneyPlaces = 4;
+constexpr int kGlyphWidth = 17;
+constexpr int kGlyphHeight = 31;
+constexpr int kGlyphPitch = 19;
+constexpr int kLineHeight = 35;
+
+}  // namespace
+
+std::string RubyStatusText(std::int32_t collected, std::int32_t required) {
+  static const std::string prefix = Utf8ToCp1251("Рубинов собрано:");
+  return prefix + std::to_string(collected) + "/" + std::to_string(required);
+}
+
+std::string MoneyDigits(std::int32_t money) {
+  const std::int32_t shown = std::clamp<std::int32_t>(money, 0, 9999);
+  std::string t = std::to_string(shown);
+  while (t.size() < static_cast<std::size_t>(kMoneyPlaces)) t.insert(t.begin(), '0');
+  return t;
+}
+
+void DrawMoneyCounter(WindowModel& window, const Surface& digitList, std::int32_t money) {
+  const PictureElement* clear = window.Find("ImCTClear");
+  for (int n = 1; n <= kMoneyPlaces; ++n) {
+    window.SetPicture("ImCT" + std::to_string(n), clear != nullptr ? clear->Picture : Surface());
+  }
+  const std::string t = MoneyDigits(money);
+  for (int i = static_cast<int>(t.size()); i >= 1; --i) {
+    Surface place(kDigitWidth, kDigitHeight, kWhite);
+    const int digit = t[static_cast<std::size_t>(i - 1)] - '0';
+    const int left = digit * kDigitWidth;
+    if (digitList.height >= kDigitHeight && digitList.width >= left + kDigitWidth) {
+      const std::uint32_t key = digitList.At(left, kDigitHeight - 1);
+      for (int y = 0; y < kDigitHeight; ++y) {
+        for (int x = 0; x < kDigitWidth; ++x) {
+          const std::uint32_t c = digitList.At(left + x, y);
+          if (c != key) place.Set(x, y, c);
+        }
+      }
+    }
+    window.SetPicture("ImCT" + std::to_string(i), std::move(place));
+  }
+}
+
+void DrawGlyph(Surface& target, int x, unsigned char code, const Surface& letters) {
+  if (code < 33) return;
+  const Rect cell{kGlyphPitch * (code - 33) + 1, 0, kGlyphWidth, kGlyphHeight};
+  BlitPart(target, x, 0, letters, cell);
+}
+
+void DrawTableLine(const std::string& text, int n, Surface& lineImage, const Surface& letters,
+                   Surface& score, int screenWidth) {
+  lineImage.Fill(kWhite);
+  const std::size_t first = text.find('|');
+  const std::size_t nameLength = first == std::string::npos ? 0 : first;
+  for (std::size_t k = 1; k <= nameLength; ++k) {
+    DrawGlyph(lineImage, kGlyphWidth * static_cast<int>(k), static_cast<unsigned char>(text[k - 1]),
+              letters);
+  }
+  const std::size_t last = text.rfind('|');
+  const std::size_t q = last == std::string::npos ? 0 : last + 1;
+  const std::size_t length = text.size();
+  for (std::size_t a = 1; a <= length - q; ++a) {
+    DrawGlyph(lineImage, screenWidth - 100 - kGlyphWidth * static_cast<int>(a),
+              static_cast<unsigned char>(text[length - a]), letters);
+  }
+  if (lineImage.height >= kLineHeight && lineImage.width >= 2) {
+    lineImage.Set(0, kLineHeight - 1, kWhite);
+    lineImage.Set(1, kLineHeight - 1, kWhite);
+  }
+  if (lineImage.Empty()) return;
+  const std::uint32_t key = lineImage.At(0, lineImage.height - 1);
+  BlitKeyed(score, 50, 100 + kLineHeight * n, lineImage, key, Rect{0, 0, score.width, score.height});
+}

@@ -1,0 +1,162 @@
+#include "view/window_model.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+#include "view/text_box.h"
+
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// More pending rectangles than this are merged into one.
+constexpr std::size_t kMaxInvalidRects = 16;
+
+}  // namespace
+
+WindowModel::WindowModel(int width, int height) : screen_(width, height, kBlack) {}
+
+void WindowModel::AddElement(PictureElement element) { elements_.push_back(std::move(element)); }
+
+PictureElement* WindowModel::Find(std::string_view name) {
+  for (PictureElement& e : elements_) {
+    if (SameName(e.Name, name)) return &e;
+  }
+  return nullptr;
+}
+
+const PictureElement* WindowModel::Find(std::string_view name) const {
+  for (const PictureElement& e : elements_) {
+    if (SameName(e.Name, name)) return &e;
+  }
+  return nullptr;
+}
+
+PictureElement& WindowModel::Get(std::string_view name) {
+  PictureElement* e = Find(name);
+  if (e == nullptr) throw std::logic_error("no picture element " + std::string(name));
+  return *e;
+}
+
+void WindowModel::Show(std::string_view name) {
+  PictureElement& e = Get(name);
+  if (e.Visible) return;
+  e.Visible = true;
+  Invalidate(e.Bounds());
+}
+
+void WindowModel::Hide(std::string_view name) {
+  PictureElement& e = Get(name);
+  if (!e.Visible) return;
+  e.Visible = false;
+  Invalidate(e.Bounds());
+}
+
+void WindowModel::SetBounds(std::string_view name, int left, int top, int width, int height) {
+  PictureElement& e = Get(name);
+  const Rect old = e.Bounds();
+  e.Left = left;
+  e.Top = top;
+  e.Width = width;
+  e.Height = height;
+  if (e.Visible) {
+    Invalidate(old);
+    Invalidate(e.Bounds());
+  }
+}
+
+void WindowModel::SetPosition(std::string_view name, int left, int top) {
+  const PictureElement& e = Get(name);
+  SetBounds(name, left, top, e.Width, e.Height);
+}
+
+void WindowModel::SetPicture(std::string_view name, Surface picture) {
+  PictureElement& e = Get(name);
+  const Rect old = e.Bounds();
+  e.Picture = std::move(picture);
+  if (e.AutoSize) {
+    e.Width = e.Picture.width;
+    e.Height = e.Picture.height;
+  }
+  if (e.Visible) {
+    Invalidate(old);
+    Invalidate(e.Bounds());
+  }
+}
+
+void WindowModel::Invalidate(const Rect& area) {
+  const Rect r = Intersect(area, Rect{0, 0, screen_.width, screen_.height});
+  if (r.Empty()) return;
+  invalid_.push_back(r);
+  if (invalid_.size() > kMaxInvalidRects) {
+    Rect all{};
+    for (const Rect& each : invalid_) all = Union(all, each);
+    invalid_.assign(1, all);
+  }
+}
+
+void WindowModel::InvalidateAll() { Invalidate(Rect{0, 0, screen_.width, screen_.height}); }
+
+void WindowModel::FlushPaint(const std::function<void(const Rect&)>& paintHandler) {
+  if (invalid_.empty()) return;
+  const std::vector<Rect> areas = std::move(invalid_);
+  invalid_.clear();
+  for (const Rect& clip : areas) {
+    screen_.Fill(clip, kBlack);
+    if (paintHandler) paintHandler(clip);
+    for (const PictureElement& e : elements_) {
+      if (e.Visible) DrawElement(e, clip);
+    }
+  }
+  DrawEdit1();
+  changed_ = true;
+}
+
+void WindowModel::DrawElement(const PictureElement& e, const Rect& clip) {
+  if (e.Picture.Empty()) return;
+  const Rect area = Intersect(e.Bounds(), clip);
+  if (area.Empty()) return;
+  const std::uint32_t key = e.Picture.At(0, e.Picture.height - 1);
+  if (e.Stretch) {
+    BlitStretched(screen_, e.Bounds(), e.Picture, e.Transparent, key, area);
+  } else if (e.Transparent) {
+    BlitKeyed(screen_, e.Left, e.Top, e.Picture, key, area);
+  } else {
+    Blit(screen_, e.Left, e.Top, e.Picture, area);
+  }
+}
+
+bool WindowModel::TakeChanged() {
+  const bool was = changed_;
+  changed_ = false;
+  return was;
+}
+
+void WindowModel::SetEdit1Bounds(const Rect& bounds) {
+  Invalidate(edit1Bounds_);
+  edit1Bounds_ = bounds;
+  DrawEdit1();
+}
+
+void WindowModel::SetEdit1Text(const std::string& cp1251) {
+  if (cp1251 == edit1Text_) return;
+  edit1Text_ = cp1251;
+  DrawEdit1();
+}
+
+void WindowModel::DrawEdit1() {
+  if (edit1Bounds_.Empty()) return;
+  if (textRenderer_ != nullptr && textRenderer_->Ok()) {
+    textRenderer_->Draw(screen_, edit1Bounds_, edit1Text_);
+  } else {
+    screen_.Fill(edit1Bounds_, Rgb(212, 208, 200));
+  }
+  changed_ = true;
+}

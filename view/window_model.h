@@ -1,0 +1,88 @@
+#pragma once
+// The window as the game sees it: named picture elements in a fixed stacking order over a
+// black window surface, the board drawn straight onto that surface, and the status box on top.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "view/surface.h"
+
+struct PictureElement {
+  std::string Name;
+  Surface Picture;  // may be empty
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  bool Visible = false;
+  bool Stretch = false;
+  bool Transparent = false;  // the picture's bottom-left colour is see-through
+  bool AutoSize = false;     // the element takes its picture's size
+
+  Rect Bounds() const { return Rect{Left, Top, Width, Height}; }
+};
+
+class TextBoxRenderer;
+
+class WindowModel {
+ public:
+  // A window covering a screen of `width` x `height`, all black.
+  WindowModel(int width, int height);
+
+  // Appends an element above all others (elements are added in stacking order).
+  void AddElement(PictureElement element);
+  // The element named `name` (case ignored), or nullptr.
+  PictureElement* Find(std::string_view name);
+  const PictureElement* Find(std::string_view name) const;
+  // The element named `name`; throws std::logic_error when there is none.
+  PictureElement& Get(std::string_view name);
+  // All elements, bottom first.
+  const std::vector<PictureElement>& Elements() const { return elements_; }
+
+  // Shows or hides an element; a change of visibility repaints its rectangle.
+  void Show(std::string_view name);
+  void Hide(std::string_view name);
+  // Moves or resizes an element; a visible one repaints its old and new rectangles.
+  void SetBounds(std::string_view name, int left, int top, int width, int height);
+  void SetPosition(std::string_view name, int left, int top);
+  // Gives an element a new picture (AutoSize takes its size); a visible one repaints.
+  void SetPicture(std::string_view name, Surface picture);
+
+  // Marks a rectangle of the window for repainting at the next FlushPaint.
+  void Invalidate(const Rect& area);
+  void InvalidateAll();
+  // Repaints what was marked: black, then `paintHandler(clip)` (the window's own painting),
+  // then the visible elements that meet it, bottom to top, then the status box.
+  void FlushPaint(const std::function<void(const Rect&)>& paintHandler);
+
+  // The window surface (screen-sized); drawing straight onto it shows between repaints.
+  Surface& Screen() { return screen_; }
+  const Surface& Screen() const { return screen_; }
+  int Width() const { return screen_.width; }
+  int Height() const { return screen_.height; }
+  // True when the surface changed since the last TakeChanged.
+  bool TakeChanged();
+  void MarkChanged() { changed_ = true; }
+
+  // The status box: a disabled one-line text box that lies above everything.
+  void SetEdit1Bounds(const Rect& bounds);
+  const Rect& Edit1Bounds() const { return edit1Bounds_; }
+  void SetEdit1Text(const std::string& cp1251);
+  const std::string& Edit1Text() const { return edit1Text_; }
+  // Draws the status box onto the surface (after anything drawn straight onto it).
+  void DrawEdit1();
+  // The renderer of the status box's text; without one the box shows no letters.
+  void SetTextRenderer(TextBoxRenderer* renderer) { textRenderer_ = renderer; }
+
+ private:
+  void DrawElement(const PictureElement& e, const Rect& clip);
+
+  Surface screen_;
+  std::vector<PictureElement> elements_;
+  std::vector<Rect> invalid_;
+  bool changed_ = true;
+  Rect edit1Bounds_{};
+  std::string edit1Text_;
+  TextBoxRenderer* textRenderer_ = nullptr;
+};
