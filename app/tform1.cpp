@@ -40,8 +40,7 @@ void TForm1::LoadPictures() {
   board_.BindPictures(unknownCode_);
 }
 
-template <typename Handler>
-void TForm1::RunHandler(Handler&& handler) {
+void TForm1::RunHandler(const std::function<void()>& handler) {
   if (closed_) return;
   try {
     handler();

@@ -1,6 +1,7 @@
 #pragma once
 // The one window of the game: owns the state, the window model and the platform's services,
 // and wires the key, timer, paint and close handlers to the rules and screens.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -47,8 +48,7 @@ class TForm1 : public WindowEvents, private PlayHost {
  private:
   // Runs one handler: a run-time error ends it with the error box; afterwards the timer,
   // the pending repaint and the screen are brought up to date.
-  template <typename Handler>
-  void RunHandler(Handler&& handler);
+  void RunHandler(const std::function<void()>& handler);
   void ShowError(const std::string& message);
   void SyncWindow();
   void ShowMessage(const std::string& caption, const std::string& text);

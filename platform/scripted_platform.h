@@ -14,7 +14,6 @@ class ForcedRandom : public RandomSource {
  public:
   // The next draws return these values (mod n), in order, before the ordinary generator.
   void Force(std::int64_t value) { forced_.push_back(value); }
-  void SeedFromClock() { clock_.SeedFromClock(); }
   std::int32_t Random(std::int32_t n) override;
 
  private:
@@ -38,7 +37,8 @@ class ScriptedPlatform : public Platform {
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override { taskbarVisible_ = visible; }
   RandomSource& Random() override { return random_; }
-  void SeedRandom() override { random_.SeedFromClock(); }
+  // Replays must be exact, so the scripted generator always starts from the same seed.
+  void SeedRandom() override {}
 
   // Script side.
   void SetHeld(std::set<int> keys) { held_ = std::move(keys); }

@@ -1,0 +1,177 @@
+#include "game/level_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "game/cp1251.h"
+#include "game/runtime_error.h"
+#include "test_files.h"
+
+namespace {
+
+GameState LoadText(const std::string& text) {
+  const std::string path = WriteTempFile("level.cam", text);
+  GameState s;
+  const auto reader = TextReader::Open(path);
+  EXPECT_TRUE(reader);
+  ReadLevel(*reader, s, path);
+  return s;
+}
+
+std::string Refusal(const std::string& text) {
+  const std::string path = WriteTempFile("bad.cam", text);
+  GameState s;
+  s.BoardWidth = 5;
+  s.BoardHeight = 5;
+  const auto reader = TextReader::Open(path);
+  try {
+    ReadLevel(*reader, s, "bad.cam");
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(s.BoardWidth, 0);
+    EXPECT_EQ(s.BoardHeight, 0);
+    EXPECT_EQ(s.PlayerX, 0);
+    EXPECT_EQ(s.PlayerY, 0);
+    return Cp1251ToUtf8(e.what());
+  }
+  return "";
+}
+
+TEST(LevelFile, ReadsCellsRowByRowAndIgnoresTheRest) {
+  const GameState s = LoadText("3\r\n2\r\n1\r\n0\r\n4\r\n1 2 3\r\n4 5 6\r\n7\r\n");
+  EXPECT_EQ(s.BoardWidth, 3);
+  EXPECT_EQ(s.BoardHeight, 2);
+  EXPECT_EQ(s.PlayerX, 1);
+  EXPECT_EQ(s.PlayerY, 0);
+  EXPECT_EQ(s.RubiesRequired, 4);
+  const int expected[2][3] = {{1, 2, 3}, {4, 5, 6}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(s.Board(x, y), expected[y][x]) << x << "," << y;
+  }
+  EXPECT_EQ(s.Board(3, 0), 0) << "a seventh value is ignored";
+}
+
+TEST(LevelFile, LayoutOfCellsDoesNotMatter) {
+  const GameState oneLine = LoadText("3\n2\n0\n0\n0\n1 2 3 4 5 6\n");
+  const GameState sixLines = LoadText("3\n2\n0\n0\n0\n1\n2\n3\n\t4\n5\n  6");
+  EXPECT_EQ(oneLine.Board.bytes, sixLines.Board.bytes);
+}
+
+TEST(LevelFile, HeaderLinesSkipTheirRestAndEmptyLines) {
+  const GameState s = LoadText("12 columns wide\r\n\r\n2 rows\r\n0 x\r\n1 y\r\n25 to open\r\n");
+  EXPECT_EQ(s.BoardWidth, 12);
+  EXPECT_EQ(s.BoardHeight, 2);
+  EXPECT_EQ(s.PlayerY, 1);
+  EXPECT_EQ(s.RubiesRequired, 25);
+}
+
+TEST(LevelFile, CellsKeepTheirLowEightBits) {
+  const GameState s = LoadText("3\n1\n0\n0\n0\n256 261 -1\n");
+  EXPECT_EQ(s.Board(0, 0), 0);
+  EXPECT_EQ(s.Board(1, 0), 5);
+  EXPECT_EQ(s.Board(2, 0), 255);
+}
+
+TEST(LevelFile, MissingValuesReadAsZero) {
+  const GameState s = LoadText("4\n3\n1\n1\n2\n");
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(s.Board(x, y), 0);
+  }
+  const GameState partial = LoadText("2\n2\n0\n0\n0\n9 9");
+  EXPECT_EQ(partial.Board(1, 0), 9);
+  EXPECT_EQ(partial.Board(0, 1), 0);
+}
+
+TEST(LevelFile, LargestPlayfieldLeavesTheRingClear) {
+  std::string text = "101\n101\n100\n100\n0\n";
+  for (int i = 0; i < 101 * 101; ++i) text += "13 ";
+  const GameState s = LoadText(text);
+  EXPECT_EQ(s.Board(100, 100), 13);
+  for (int i = -1; i <= 101; ++i) {
+    EXPECT_EQ(s.Board(-1, i), 0);
+    EXPECT_EQ(s.Board(101, i), 0);
+    EXPECT_EQ(s.Board(i, -1), 0);
+    EXPECT_EQ(s.Board(i, 101), 0);
+  }
+}
+
+TEST(LevelFile, NonIntegerStopsTheReadKeepingCellsReadBefore) {
+  const std::string path = WriteTempFile("letter.cam", "3\n1\n0\n0\n0\n7 x 7\n");
+  GameState s;
+  const auto reader = TextReader::Open(path);
+  try {
+    ReadLevel(*reader, s, path);
+    FAIL() << "expected an error";
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(), "Invalid numeric input");
+  }
+  EXPECT_EQ(s.Board(0, 0), 7);
+  EXPECT_EQ(s.Board(2, 0), 0);
+  EXPECT_EQ(s.BoardWidth, 3);
+}
+
+TEST(LevelFile, NumbersBeyondThirtyTwoBitsAreNotIntegers) {
+  for (const char* text : {"99999999999\n1\n0\n0\n0\n", "1\n1\n0\n0\n0\n4294967301\n",
+                           "1\n1\n0\n0\n0\n--5\n", "1\n1\n0\n0\n0\n+\n"}) {
+    const std::string path = WriteTempFile("big.cam", text);
+    GameState s;
+    const auto reader = TextReader::Open(path);
+    EXPECT_THROW(ReadLevel(*reader, s, path), RuntimeError) << text;
+  }
+}
+
+TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
+  EXPECT_NE(Refusal("0\n5\n0\n0\n0\n").find("ширина"), std::string::npos);
+  EXPECT_NE(Refusal("102\n5\n0\n0\n0\n").find("ширина"), std::string::npos);
+  EXPECT_NE(Refusal("5\n-3\n0\n0\n0\n").find("высота"), std::string::npos);
+  EXPECT_NE(Refusal("5\n200\n0\n0\n0\n").find("высота"), std::string::npos);
+  EXPECT_NE(Refusal("5\n5\n5\n0\n0\n").find("игрока"), std::string::npos);
+  EXPECT_NE(Refusal("5\n5\n0\n-1\n0\n").find("игрока"), std::string::npos);
+  EXPECT_NE(Refusal("").find("ширина"), std::string::npos) << "an empty file";
+  EXPECT_NE(Refusal("5\n5\n2\n9\n0\n").find("bad.cam"), std::string::npos) << "names the file";
+}
+
+TEST(LevelFile, GarbageIsAnErrorNotACrash) {
+  std::string garbage;
+  for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+  const std::string path = WriteTempFile("garbage.cam", garbage);
+  GameState s;
+  const auto reader = TextReader::Open(path);
+  EXPECT_THROW(ReadLevel(*reader, s, path), RuntimeError);
+  EXPECT_TRUE(s.BoardWidth >= 0 && s.BoardWidth <= MaxBoardSize);
+}
+
+TEST(TextFile, AFolderCannotBeOpened) {
+  EXPECT_EQ(TextReader::Open(TempDir()), nullptr);
+  EXPECT_FALSE(FileCanBeOpened(TempDir()));
+  EXPECT_FALSE(FileCanBeOpened(TempDir() + "/no-such-file"));
+  try {
+    TextReader::OpenOrThrow(TempDir() + "/no-such-file");
+    FAIL();
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(), "File not found");
+  }
+}
+
+TEST(TextFile, ReadLineStopsAtAnyLineEnd) {
+  const auto reader = TextReader::Open(WriteTempFile("lines.txt", "first\r\nsecond\nthird"));
+  EXPECT_EQ(reader->ReadLine(), "first");
+  EXPECT_EQ(reader->ReadLine(), "second");
+  EXPECT_EQ(reader->ReadLine(), "third");
+  EXPECT_TRUE(reader->Eof());
+  EXPECT_EQ(reader->ReadInt(), 0);
+}
+
+TEST(TextFile, WriterEndsLinesWithCrLf) {
+  const std::string path = TempDir() + "/written.txt";
+  auto writer = TextWriter::Create(path);
+  writer->WriteLine("-5");
+  writer->WriteLine("7");
+  writer->Close();
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes, "-5\r\n7\r\n");
+}
+
+}  // namespace
