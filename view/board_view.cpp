@@ -10,7 +10,7 @@ using tiles::TileSize;
 BoardView::BoardView(GameState& state, WindowModel& window)
     : state_(state), window_(window), blank_(TileSize, TileSize, kBlack) {
   cells_.fill(&blank_);
-  unknown_ = &blank_;
+  unknown_ = blank_;
 }
 
 void BoardView::BindPictures(const Surface& unknownCode) {
@@ -20,13 +20,13 @@ void BoardView::BindPictures(const Surface& unknownCode) {
     cells_[code] = usable ? &e->Picture : &blank_;
   }
   const bool usable = unknownCode.width == TileSize && unknownCode.height == TileSize;
-  unknown_ = usable ? &unknownCode : &blank_;
+  unknown_ = usable ? unknownCode : blank_;
 }
 
 const Surface& BoardView::PictureOf(std::uint8_t code) const {
   const int picture = code >= tiles::Mark ? code - tiles::Mark : code;
   if (picture < static_cast<int>(cells_.size())) return *cells_[static_cast<std::size_t>(picture)];
-  return *unknown_;
+  return unknown_;
 }
 
 void BoardView::ClearScreen() {

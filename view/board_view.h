@@ -38,5 +38,5 @@ class BoardView {
   WindowModel& window_;
   std::array<const Surface*, 14> cells_{};
   Surface blank_;
-  const Surface* unknown_ = nullptr;
+  Surface unknown_;
 };
