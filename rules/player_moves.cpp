@@ -1,0 +1,135 @@
+#include "rules/player_moves.h"
+
+#include <array>
+#include <cstdint>
+
+#include "game/int32.h"
+#include "game/level_names.h"
+#include "game/tiles.h"
+#include "rules/items.h"
+
+namespace {
+
+constexpr std::int32_t kShopPlayEntry = 6;  // a finished level opens the shop on "Play"
+
+struct Cell {
+  int x;
+  int y;
+};
+
+Cell Offset(Cell c, Direction d) { return {c.x + d.dx, c.y + d.dy}; }
+
+std::uint8_t& At(GameState& s, Cell c) { return s.Board(c.x, c.y); }
+
+bool IsSideways(Direction d) { return d.dy == 0; }
+
+// True when a step from `p` along `d` stays on the playfield.
+bool StepStaysInside(const GameState& s, Cell p, Direction d) {
+  if (d.dx < 0) return p.x != 0;
+  if (d.dx > 0) return p.x != s.BoardWidth - 1;
+  if (d.dy < 0) return p.y != 0;
+  return p.y != s.BoardHeight - 1;
+}
+
+// Counts one more ruby, refreshes the status line and opens every closed exit when the count
+// reaches the level's requirement exactly (only here: later rubies change nothing).
+void CollectRuby(GameState& s, PlayHost& host) {
+  s.RubiesCollected = Wrap32(std::int64_t{s.RubiesCollected} + 1);
+  host.UpdateRubyStatus();
+  if (s.RubiesCollected != s.RubiesRequired) return;
+  for (int x = 0; x < s.BoardWidth; ++x) {
+    for (int y = 0; y < s.BoardHeight; ++y) {
+      if (s.Board(x, y) == tiles::ClosedExit) s.Board(x, y) = tiles::Exit;
+    }
+  }
+}
+
+// Pushes a rock at `rock` one cell along `d` when the cell beyond it is empty.
+void PushRock(GameState& s, PlayHost& host, Cell rock, Direction d) {
+  if (At(s, rock) != tiles::Rock) return;
+  const Cell beyond = Offset(rock, d);
+  if (At(s, beyond) != tiles::Empty) return;
+  host.DrawCell(beyond.x, beyond.y, tiles::Rock);
+  host.DrawCell(rock.x, rock.y, tiles::Empty);
+  At(s, beyond) = tiles::Rock;
+  At(s, rock) = tiles::Empty;
+}
+
+// A Shift arrow works the adjacent cell without moving: push, dig, pick up a ruby.
+void ActOnAdjacent(GameState& s, PlayHost& host, Cell a, Direction d) {
+  if (IsSideways(d)) PushRock(s, host, a, d);
+  if (At(s, a) == tiles::Earth) At(s, a) = tiles::Empty;
+  if (At(s, a) == tiles::Ruby) {
+    At(s, a) = tiles::Empty;
+    CollectRuby(s, host);
+  }
+}
+
+// An arrow key: returns the cell the player heads for (the own cell when he stays).
+Cell DirectionStep(GameState& s, PlayHost& host, Cell p, Direction d, bool shift) {
+  const Cell t = !shift && StepStaysInside(s, p, d) ? Offset(p, d) : p;
+  // Tested whatever the Shift state; with the player's own cell as target it never applies.
+  if (IsSideways(d)) PushRock(s, host, t, d);
+  if (shift) ActOnAdjacent(s, host, Offset(p, d), d);
+  return t;
+}
+
+// The exit was reached. True when the shop opened; false when the level was a single level
+// and the window is closing.
+bool CompleteLevel(GameState& s, PlayHost& host) {
+  s.Timer1Enabled = false;
+  if (!IsCampaignName(s.CurrentLevelFile)) {
+    host.CloseWindow();
+    return false;
+  }
+  s.CurrentLevelFile = NextCampaignName(s.CurrentLevelFile);
+  s.ScreenState = screen_state::Shop;
+  s.ShopItem = kShopPlayEntry;
+  s.Money = Wrap32(std::int64_t{s.Money} + s.RubiesCollected - s.RubiesRequired);
+  host.ShowShopAfterLevel();
+  s.Timer1Enabled = false;
+  return true;
+}
+
+bool CreatureAtOrBeside(const GameState& s, Cell t) {
+  constexpr std::array<Direction, 5> kAround{{{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}};
+  for (const Direction d : kAround) {
+    if (tiles::IsCreature(s.Board(t.x + d.dx, t.y + d.dy))) return true;
+  }
+  return false;
+}
+
+// Every key in play ends here; `t` may be the player's own cell.
+void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
+  if (At(s, t) == tiles::Exit) {
+    if (!CompleteLevel(s, host)) return;
+    t = {s.PlayerX, s.PlayerY};
+  }
+  if (At(s, t) == tiles::Ruby) CollectRuby(s, host);
+  if (tiles::IsBlocking(At(s, t))) return;
+  if (CreatureAtOrBeside(s, t)) s.PlayerDead = 1;
+  host.DrawCell(p.x, p.y, tiles::Empty);
+  At(s, p) = tiles::Empty;
+  s.PlayerX = t.x;
+  s.PlayerY = t.y;
+  // The board keeps what the player stepped onto until the next tick writes tile 2 there.
+  host.DrawCell(t.x, t.y, tiles::Player);
+  host.PlaceBoard();
+  host.PresentBoard();
+}
+
+}  // namespace
+
+void PlayKeyDown(GameState& s, PlayHost& host, int key, bool shift) {
+  s.Timer1Enabled = true;
+  const Cell p{s.PlayerX, s.PlayerY};
+  Cell t = p;
+  if (!UseHeldItem(s, host, key)) {
+    if (key == vk::Escape) {
+      host.LeavePlayForMenu();
+    } else if (const auto d = ArrowDirection(key)) {
+      t = DirectionStep(s, host, p, *d, shift);
+    }
+  }
+  TargetStep(s, host, p, t);
+}
