@@ -1,0 +1,91 @@
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/tform1.h"
+#include "game/runtime_error.h"
+#include "menu/campaign_file.h"
+#include "menu/snapshot_file.h"
+
+namespace {
+
+constexpr const char* kFirstLevel = "Level1.cam";
+constexpr int kPlayEntry = 6;
+
+// The pictures of the main menu, which the actions that leave it take away.
+constexpr std::array<const char*, 5> kMenuPictures{"ImShot1", "ImShot2", "ImShot3", "ImMenu",
+                                                   "ImSelect"};
+
+void HideMenu(WindowModel& window) {
+  for (const char* picture : kMenuPictures) window.Hide(picture);
+}
+
+// The name a single level is loaded under: its path relative to the program's folder when it
+// lies there or below, else its full path (the working folder is the program's folder).
+std::string SingleLevelName(const std::string& chosen, const std::string& programFolder) {
+  namespace fs = std::filesystem;
+  const fs::path relative = fs::path(chosen).lexically_normal().lexically_relative(
+      fs::path(programFolder).lexically_normal());
+  if (relative.empty() || *relative.begin() == ".." || relative == ".") return chosen;
+  return relative.string();
+}
+
+}  // namespace
+
+void TForm1::ImReturnMouseDown() {
+  HideMenu(window_);
+  state_.Timer1Enabled = true;
+  state_.ScreenState = screen_state::Play;
+  PlaceBoard();
+  PresentBoard();
+}
+
+void TForm1::ImNewMouseDown() {
+  state_.CurrentLevelFile = kFirstLevel;
+  DeleteSnapshot(options_.snapshotPath);
+  state_.Timer1Enabled = true;
+  state_.ScreenState = screen_state::Play;
+  LoadLevel(state_.CurrentLevelFile);
+}
+
+void TForm1::ImRestartMouseDown() {
+  state_.Timer1Enabled = true;
+  state_.ScreenState = screen_state::Play;
+  ReadSnapshot(state_, options_.snapshotPath);
+  LoadLevel(state_.CurrentLevelFile);
+}
+
+void TForm1::ImCustomMouseDown() {
+  const std::optional<std::string> chosen = platform_.OpenDialog(openDialog1_);
+  if (!chosen) return;
+  state_.CurrentLevelFile = SingleLevelName(*chosen, options_.programFolder);
+  state_.Timer1Enabled = true;
+  state_.ScreenState = screen_state::Play;
+  LoadLevel(state_.CurrentLevelFile);
+}
+
+void TForm1::ImLoadMouseDown() {
+  const std::optional<std::string> chosen = platform_.OpenDialog(openDialog2_);
+  if (!chosen) return;
+  HideMenu(window_);
+  std::string numberText;
+  // A campaign that cannot be read leaves the player in the menu, not on a bare board.
+  try {
+    numberText = ReadCampaignFile(*chosen, state_);
+    WriteSnapshot(state_, options_.snapshotPath);
+  } catch (const RuntimeError&) {
+    window_.Show("ImMenu");
+    window_.Show("ImSelect");
+    ShowRandomShot();
+    throw;
+  }
+  state_.CurrentLevelFile = "Level" + numberText + ".cam";
+  state_.ScreenState = screen_state::Shop;
+  state_.ShopItem = kPlayEntry;
+  Edit2Change();
+  ShowShop();
+  state_.Timer1Enabled = false;
+}
+
+void TForm1::ImExitMouseDown() { CloseWindow(); }

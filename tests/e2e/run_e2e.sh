@@ -1,0 +1,288 @@
+#!/usr/bin/env bash
+# Plays the real game on a virtual X screen with a window manager: presses keys as a player
+# would and checks the pixels of the screen. Runs at 800 x 600 and at 1024 x 768, where the
+# start-up warning comes first. Screenshots stay in SCREENSHOT_FOLDER.
+# Usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER
+set -euo pipefail
+
+readonly game_folder=${1:?usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER}
+readonly shots=${2:?usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER}
+readonly tile=36
+# The test level: earth everywhere, the player in the middle with an empty cell to its right,
+# larger than both screens so that the board scrolls.
+readonly board_w=40 board_h=30 player_x=20 player_y=15
+
+for tool in Xvfb openbox xdotool xprop import convert; do
+  command -v "$tool" >/dev/null || { echo "e2e FAIL: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
+done
+[ -x "$game_folder/quillmere" ] || { echo "e2e FAIL: no $game_folder/quillmere" >&2; exit 1; }
+
+work=$(mktemp -d /tmp/quillmere-e2e.XXXXXX)
+server_pid="" wm_pid="" game_pid="" size="" shot=""
+mkdir -p "$shots"
+
+stop() {
+  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+  fi
+}
+cleanup() {
+  stop "$game_pid"
+  stop "$wm_pid"
+  stop "$server_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "e2e FAIL at ${size:-start-up}: $*" >&2
+  [ -n "$shot" ] && echo "  last screenshot: $shot" >&2
+  [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
+  exit 1
+}
+
+# Runs "$@" every 0.1 s until it succeeds; fails after $1 seconds.
+poll() {
+  local tries=$(($1 * 10))
+  shift
+  until "$@"; do
+    tries=$((tries - 1))
+    ((tries > 0)) || return 1
+    sleep 0.1
+  done
+}
+
+# --- geometry of the game (design pixels scaled to the screen, integer arithmetic) ---
+
+scale_x() { echo $((sw * $1 / 800)); }
+scale_y() { echo $((sh * $1 / 600)); }
+view_center() { echo $(($1 / 2 / tile * tile)); }
+# The board's origin on one axis: view centre, player cell, board cells, screen size.
+origin() {
+  local d=$(($1 - $2 * tile)) board=$(($3 * tile)) screen=$4
+  if ((d > 0 || screen > board)); then
+    echo 0
+  elif ((screen > d + board)); then
+    echo $((screen - board))
+  else
+    echo "$d"
+  fi
+}
+frame_top() {
+  local tops=(0 189 229 272 317 361 424)
+  scale_y "${tops[$1]}"
+}
+
+# --- pixels ---
+
+take_shot() {
+  shot="$shots/${size}-$1.png"
+  import -window root "$shot"
+}
+# Share of the pixels of a rectangle (x y w h) of the screenshot that satisfy an fx condition.
+share() {
+  convert "$shot" -crop "${3}x${4}+${1}+${2}" +repage -fx "$5 ? 1 : 0" -format '%[fx:mean]' info:
+}
+brightness() {
+  convert "$shot" -crop "${3}x${4}+${1}+${2}" +repage -colorspace Gray -format '%[fx:mean]' info:
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+readonly red='r>0.55 && r>g+0.25 && r>b+0.15'
+readonly blue='b>0.4 && b>r+0.15'
+readonly yellow='r>0.6 && g>0.5 && b<0.45'
+readonly light_grey='r>0.75 && r<0.9 && g>0.75 && g<0.9 && b>0.72 && b<0.88'
+
+# The red outline of the selection frame in the margin left of entry $1's pill.
+frame_red() {
+  local left top height pill_left
+  left=$(scale_x 521)
+  pill_left=$(scale_x 525)
+  top=$(frame_top "$1")
+  height=$(scale_y 41)
+  share "$left" $((top + height / 4)) $((pill_left - left)) $((height / 2)) "$red"
+}
+pills_blue() {
+  share "$(scale_x 525)" "$(scale_y 194)" "$(scale_x 150)" "$(scale_y 30)" "$blue"
+}
+cell_at() {  # screen x y of a board cell: prints the fx share of yellow and the brightness
+  echo "$(share "$1" "$2" $tile $tile "$yellow") $(brightness "$1" "$2" $tile $tile)"
+}
+
+# --- checks, each on a fresh screenshot ---
+
+menu_on() {
+  local entry=$1 other=$2
+  above "$(frame_red "$entry")" 0.25 && ! above "$(frame_red "$other")" 0.1 &&
+    above "$(pills_blue)" 0.3
+}
+status_box_shown() {
+  local left=$((sw / 2 - 68))
+  above "$(share $((left + 2)) 2 133 17 "$light_grey")" 0.5 &&
+    ! above "$(share $((left - 6)) 2 4 17 "$light_grey")" 0.2
+}
+player_at() {  # board cell x y of the player, the board cell left of it: expected look
+  local ox oy px py left_look=$3
+  ox=$(origin "$(view_center "$sw")" "$1" $board_w "$sw")
+  oy=$(origin "$(view_center "$sh")" "$2" $board_h "$sh")
+  px=$((ox + $1 * tile))
+  py=$((oy + $2 * tile))
+  read -r player_yellow _ <<<"$(cell_at "$px" "$py")"
+  read -r _ left_bright <<<"$(cell_at $((px - tile)) "$py")"
+  above "$player_yellow" 0.1 || return 1
+  case $left_look in
+    earth) above "$left_bright" 0.08 ;;
+    black) ! above "$left_bright" 0.02 ;;
+  esac
+}
+in_play() {
+  ! above "$(pills_blue)" 0.05 && player_at "$@" && status_box_shown
+}
+
+# Takes screenshots until "$@" holds (5 s at most); the last one is kept under $1's name.
+expect() {
+  local name=$1
+  shift
+  check_once() {
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before '$name'"
+    take_shot "$name"
+    "$@"
+  }
+  poll 5 check_once "$@" || fail "the screen does not show '$name' ($*)"
+  echo "ok $size $name"
+}
+
+press() {
+  xdotool key "$1"
+}
+
+# --- windows ---
+
+start_screen() {
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  server_pid=$!
+  poll 10 grep -q . "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  DISPLAY=:$(head -n 1 "$work/display")
+  export DISPLAY
+  openbox >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  poll 10 wm_ready || fail "openbox did not start"
+}
+
+stop_screen() {
+  stop "$wm_pid"
+  stop "$server_pid"
+  wm_pid="" server_pid=""
+}
+
+write_test_level() {
+  local x y row
+  {
+    printf '%s\r\n' $board_w $board_h $player_x $player_y 5
+    for ((y = 0; y < board_h; y++)); do
+      row=""
+      for ((x = 0; x < board_w; x++)); do
+        if ((y == player_y && x == player_x)); then
+          row+="2 "
+        elif ((y == player_y && x == player_x + 1)); then
+          row+="5 "
+        else
+          row+="3 "
+        fi
+      done
+      printf '%s\r\n' "${row% }"
+    done
+  } >"$1"
+}
+
+# A copy of the program's folder, so that the test leaves the build as it was; started from
+# another folder, as the game must find its files wherever it is started from.
+start_game() {
+  rm -rf "$work/game"
+  cp -a "$game_folder" "$work/game"
+  rm -f "$work/game/Player.cfg"
+  write_test_level "$work/game/Level1.cam"
+  (cd / && exec env GSETTINGS_BACKEND=memory "$work/game/quillmere") >"$work/game.log" 2>&1 &
+  game_pid=$!
+}
+
+visible_windows_named() {
+  xdotool search --onlyvisible --name "$1" 2>/dev/null || true
+}
+focused_window_is() {
+  [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]
+}
+# The game's window covers the screen; an error box would carry the same title.
+game_window_up() {
+  local id
+  for id in $(visible_windows_named '^Quillmere$'); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    if ((WIDTH == sw && HEIGHT == sh)); then
+      focused_window_is Quillmere
+      return
+    fi
+  done
+  return 1
+}
+no_other_boxes() {
+  local count
+  count=$(visible_windows_named '^Quillmere$' | wc -l)
+  ((count == 1)) || fail "a message box is open beside the game window"
+  [ -z "$(visible_windows_named '^Предупреждение$')" ] || fail "the warning is still open"
+}
+
+answer_warning() {
+  warning_focused() { [ -n "$(visible_windows_named '^Предупреждение$')" ] && focused_window_is Предупреждение; }
+  poll 10 warning_focused || fail "no focused start-up warning"
+  take_shot warning
+  echo "ok $size warning"
+  press Return
+  warning_gone() { [ -z "$(visible_windows_named '^Предупреждение$')" ]; }
+  poll 5 warning_gone || fail "Return did not close the warning"
+}
+
+quit_from_menu() {
+  press Up
+  expect menu-exit menu_on 6 1
+  press Return
+  ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+  poll 5 ended || fail "Enter on Exit did not end the game"
+  local code=0
+  wait "$game_pid" || code=$?
+  game_pid=""
+  ((code == 0)) || fail "the game ended with exit code $code"
+  echo "ok $size exit"
+}
+
+play_at() {
+  size=$1
+  sw=${size%x*}
+  sh=${size#*x}
+  start_screen
+  start_game
+  if ((sw != 800 && sh != 600)); then answer_warning; fi
+  poll 10 game_window_up || fail "the game window did not cover the screen with the focus"
+  no_other_boxes
+
+  expect menu menu_on 1 2
+  status_box_shown || fail "no status box at the top centre over the menu"
+  press Down
+  expect menu-down menu_on 2 1
+  press Up
+  expect menu-up menu_on 1 2
+  press Return
+  expect play in_play $player_x $player_y earth
+  press Right
+  expect play-right in_play $((player_x + 1)) $player_y black
+  press Escape
+  expect menu-again menu_on 1 2
+  no_other_boxes
+  quit_from_menu
+  stop_screen
+}
+
+play_at 800x600
+play_at 1024x768
+echo "e2e passed; screenshots in $shots"
