@@ -139,8 +139,9 @@ std::unique_ptr<TextWriter> TextWriter::Create(const std::string& path, bool pri
   const int fd = ::open(path.c_str(), flags, mode);
   if (fd < 0) throw RuntimeError(OpenMessage(errno));
   struct stat st {};
+  // An existing private file keeps no wider permissions than a new one.
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      (privateFile && st.st_uid != ::getuid())) {
+      (privateFile && (st.st_uid != ::getuid() || ::fchmod(fd, 0600) != 0))) {
     ::close(fd);
     throw RuntimeError(rtl::FileAccessDenied);
   }

@@ -35,19 +35,23 @@ constexpr std::array<std::uint8_t, 8> CreatureTiles{8, 9, 10, 11, 108, 109, 110,
 // A blast leaves these cells alone.
 constexpr std::array<std::uint8_t, 3> IndestructibleCodes{6, 7, 13};
 
+// A 256-entry membership table built from a code set, so that the rules test a code in one load.
 template <std::size_t N>
-constexpr bool InSet(const std::array<std::uint8_t, N>& set, std::uint8_t code) {
-  for (const std::uint8_t c : set) {
-    if (c == code) return true;
-  }
-  return false;
+constexpr std::array<bool, 256> CodeTable(const std::array<std::uint8_t, N>& set) {
+  std::array<bool, 256> table{};
+  for (const std::uint8_t c : set) table[c] = true;
+  return table;
 }
 
+inline constexpr std::array<bool, 256> kBlocking = CodeTable(BlockingCodes);
+inline constexpr std::array<bool, 256> kCreature = CodeTable(CreatureTiles);
+inline constexpr std::array<bool, 256> kIndestructible = CodeTable(IndestructibleCodes);
+
 // True when the player cannot step onto `code`.
-constexpr bool IsBlocking(std::uint8_t code) { return InSet(BlockingCodes, code); }
+constexpr bool IsBlocking(std::uint8_t code) { return kBlocking[code]; }
 // True for the four headings, marked or not.
-constexpr bool IsCreature(std::uint8_t code) { return InSet(CreatureTiles, code); }
+constexpr bool IsCreature(std::uint8_t code) { return kCreature[code]; }
 // True for the codes a blast cannot change.
-constexpr bool IsIndestructible(std::uint8_t code) { return InSet(IndestructibleCodes, code); }
+constexpr bool IsIndestructible(std::uint8_t code) { return kIndestructible[code]; }
 
 }  // namespace tiles
