@@ -12,11 +12,9 @@
 #include <vector>
 
 #include "app/script_commands.h"
-#include "app/state_dump.h"
+#include "app/script_runner.h"
 #include "app/tform1.h"
 #include "menu/snapshot_file.h"
-#include "platform/scripted_platform.h"
-#include "view/picture_io.h"
 
 namespace {
 
@@ -76,53 +74,6 @@ std::string ExecutableFolder() {
   return exe.substr(0, exe.rfind('/') + 1);
 }
 
-// Carries out one command; false when the window was closed.
-bool Run(const ScriptCommand& c, TForm1& form, ScriptedPlatform& platform,
-         const std::string& programFolder, const std::string& startFolder) {
-  switch (c.kind) {
-    case ScriptCommand::Key:
-      platform.SetHeld(c.held);
-      form.OnKeyDown(c.vk, c.shift);
-      platform.SetHeld({});
-      break;
-    case ScriptCommand::Tick:
-      for (long i = 0; i < c.count && !form.IsClosed(); ++i) {
-        if (platform.TimerEnabled()) form.OnTimer();
-      }
-      break;
-    case ScriptCommand::Random:
-      for (const long long v : c.values) platform.ForceRandom(v);
-      break;
-    case ScriptCommand::Dialog:
-      platform.QueueDialogAnswer(c.cancel ? std::nullopt
-                                          : std::optional<std::string>(Absolute(c.path, programFolder)));
-      break;
-    case ScriptCommand::Paint:
-      form.OnPaint();
-      break;
-    case ScriptCommand::Close:
-      form.OnClose();
-      break;
-    case ScriptCommand::Dump:
-      WriteStateDump(std::cout, form);
-      break;
-    case ScriptCommand::Board:
-      WriteBoardDump(std::cout, form.State());
-      break;
-    case ScriptCommand::Screenshot:
-      try {
-        SavePng(Absolute(c.path, startFolder), form.Window().Screen());
-      } catch (const std::exception& e) {
-        std::cerr << "quillmere-headless: " << e.what() << "\n";
-      }
-      break;
-  }
-  std::cout.flush();
-  if (!form.IsClosed()) return true;
-  std::cout << "closed\n";
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -161,8 +112,9 @@ int main(int argc, char** argv) {
   form.LoadPictures();
   form.FormCreate();
   std::cout.flush();
+  ScriptContext context{form, platform, programFolder, startFolder, std::cout};
   for (const ScriptCommand& c : commands) {
-    if (!Run(c, form, platform, programFolder, startFolder)) break;
+    if (!RunScriptCommand(c, context)) break;
   }
   return 0;
 }

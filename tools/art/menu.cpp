@@ -28,15 +28,17 @@ constexpr int kOpenX0 = 130, kOpenY0 = 220, kOpenX1 = 409, kOpenY1 = 429;
 // The title box.
 constexpr int kTitleX0 = 224, kTitleY0 = 30, kTitleX1 = 717, kTitleY1 = 127;
 
-// How far inside the torn edge of the sheet lies at (x, y) (negative: outside the sheet).
-float SheetDepth(float x, float y) {
-  const float edge = std::min(std::min(x, W - 1 - x), std::min(y, H - 1 - y));
-  // Ragged: coarse bites plus fine fibres.
-  const float along = (x < 24 || x > W - 25) ? y : x;
-  const float side = (x < 24) ? 1.f : (x > W - 25 ? 2.f : (y < H / 2 ? 3.f : 4.f));
-  const float bite = Fbm(along, side * 97.f, 38.f, 0, 3, 51) * 16.f;
-  const float fibre = (Hash01(static_cast<std::uint32_t>(along), static_cast<std::uint32_t>(side), 53) - 0.5f) * 1.6f;
-  return edge - 9.f - bite - fibre;
+// How far inside the torn edge of the sheet lies at (x, y) (negative: outside the sheet). The
+// sheet is a rectangle with rounded corners whose edge is bitten away by noise; `fibres` adds the
+// pixel-fine raggedness of torn paper.
+float SheetDepth(float x, float y, bool fibres = true) {
+  const float edge = -RoundBox(0.f, 0.f, static_cast<float>(W), static_cast<float>(H), 26.f)(x, y);
+  const float bite = Fbm(x, y, 38.f, 0, 3, 51) * 16.f;
+  float d = edge - 9.f - bite;
+  if (fibres) {
+    d -= (Hash01(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 53) - 0.5f) * 1.4f;
+  }
+  return d;
 }
 
 Col Parchment(int x, int y) {
@@ -140,7 +142,7 @@ Image PaintMenu() {
     Col c = Parchment(x, y);
     if (d < 2.2f) return Mix(C(250, 244, 226), c, Clamp01(d / 2.2f));  // torn fibres
     // Aged, slightly burnt margin.
-    c = Mix(C(150, 108, 58), c, Smooth(2.f, 26.f, d));
+    c = Mix(C(150, 108, 58), c, Smooth(2.f, 26.f, SheetDepth(x + 0.5f, y + 0.5f, false)));
     return c;
   });
 
@@ -195,7 +197,8 @@ Image PaintMenu() {
         }
         const int dl = x - kFrameX0, dt = y - kFrameY0, dr = kFrameX1 - x, db = kFrameY1 - y;
         const bool outerRim = dl == 0 || dt == 0 || dr == 0 || db == 0;
-        const bool innerRim = x == kOpenX0 - 1 || y == kOpenY0 - 1 || x == kOpenX1 + 1 || y == kOpenY1 + 1;
+        const bool aroundOpening = x >= kOpenX0 - 1 && x <= kOpenX1 + 1 && y >= kOpenY0 - 1 && y <= kOpenY1 + 1;
+        const bool innerRim = aroundOpening && (x == kOpenX0 - 1 || y == kOpenY0 - 1 || x == kOpenX1 + 1 || y == kOpenY1 + 1);
         const bool lit = (dt < 4 && dt <= dr) || (dl < 4 && dl <= db);
         Col c = lit ? C(206, 208, 214) : C(118, 120, 128);
         if (!lit && (dr < 6 || db < 6)) c = Mix(C(150, 152, 160), C(96, 98, 106), Clamp01(std::min(dr, db) / 5.f));

@@ -1,0 +1,62 @@
+#include "app/script_runner.h"
+
+#include <iostream>
+#include <optional>
+
+#include "app/state_dump.h"
+#include "view/picture_io.h"
+
+namespace {
+
+std::string Absolute(const std::string& path, const std::string& base) {
+  return !path.empty() && path[0] == '/' ? path : base + path;
+}
+
+}  // namespace
+
+bool RunScriptCommand(const ScriptCommand& c, ScriptContext& ctx) {
+  TForm1& form = ctx.form;
+  switch (c.kind) {
+    case ScriptCommand::Key:
+      ctx.platform.SetHeld(c.held);
+      form.OnKeyDown(c.vk, c.shift);
+      ctx.platform.SetHeld({});
+      break;
+    case ScriptCommand::Tick:
+      for (long i = 0; i < c.count && !form.IsClosed(); ++i) {
+        if (ctx.platform.TimerEnabled()) form.OnTimer();
+      }
+      break;
+    case ScriptCommand::Random:
+      for (const long long v : c.values) ctx.platform.ForceRandom(v);
+      break;
+    case ScriptCommand::Dialog:
+      ctx.platform.QueueDialogAnswer(
+          c.cancel ? std::nullopt : std::optional<std::string>(Absolute(c.path, ctx.programFolder)));
+      break;
+    case ScriptCommand::Paint:
+      form.OnPaint();
+      break;
+    case ScriptCommand::Close:
+      form.OnClose();
+      break;
+    case ScriptCommand::Dump:
+      WriteStateDump(ctx.out, form);
+      break;
+    case ScriptCommand::Board:
+      WriteBoardDump(ctx.out, form.State());
+      break;
+    case ScriptCommand::Screenshot:
+      try {
+        SavePng(Absolute(c.path, ctx.startFolder), form.Window().Screen());
+      } catch (const std::exception& e) {
+        std::cerr << "quillmere-headless: " << e.what() << "\n";
+      }
+      break;
+  }
+  ctx.out.flush();
+  if (!form.IsClosed()) return true;
+  ctx.out << "closed\n";
+  ctx.out.flush();
+  return false;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Carries out the commands of a headless script against the window and the scripted platform.
+#include <ostream>
+#include <string>
+
+#include "app/script_commands.h"
+#include "app/tform1.h"
+#include "platform/scripted_platform.h"
+
+struct ScriptContext {
+  TForm1& form;
+  ScriptedPlatform& platform;
+  std::string programFolder;  // dialog paths are relative to it
+  std::string startFolder;    // screenshot paths are relative to it
+  std::ostream& out;
+};
+
+// Carries out one command and prints what it shows; false once the window was closed
+// ("closed" has then been printed).
+bool RunScriptCommand(const ScriptCommand& command, ScriptContext& context);
