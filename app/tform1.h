@@ -114,9 +114,9 @@ class TForm1 : public WindowEvents, private PlayHost {
   Surface digitList_;
   Surface unknownCode_;
   std::unique_ptr<TextBoxRenderer> statusFont_;
-  FileDialogSpec openDialog1_;
-  FileDialogSpec openDialog2_;
-  FileDialogSpec saveDialog1_;
+  FileDialogSetup openDialog1_;
+  FileDialogSetup openDialog2_;
+  FileDialogSetup saveDialog1_;
   bool closed_ = false;
   bool destroyed_ = false;
   int campaignEndDepth_ = 0;

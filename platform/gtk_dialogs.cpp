@@ -148,7 +148,7 @@ void ShowGtkMessageBox(const std::string& captionUtf8, const std::string& textUt
   Dismiss(dialog);
 }
 
-std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialogSpec& spec,
+std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialogSetup& setup,
                                             const DialogOwner& owner) {
   const WorkingFolderGuard keepWorkingFolder;
   GtkWidget* const dialog = NewFileChooser(kind);
@@ -156,11 +156,11 @@ std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialo
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
   gtk_file_chooser_set_local_only(chooser, TRUE);
   gtk_file_chooser_set_do_overwrite_confirmation(chooser, FALSE);
-  AddFilters(chooser, spec.filter);
-  if (!spec.initialFolder.empty()) {
-    gtk_file_chooser_set_current_folder(chooser, spec.initialFolder.c_str());
+  AddFilters(chooser, setup.filter);
+  if (!setup.initialFolder.empty()) {
+    gtk_file_chooser_set_current_folder(chooser, setup.initialFolder.c_str());
   }
-  if (kind == FileDialogKind::kSave) ProposeName(chooser, spec.fileName);
+  if (kind == FileDialogKind::kSave) ProposeName(chooser, setup.fileName);
   PrepareDialog(dialog, owner);
   FitToScreen(dialog, owner);
 

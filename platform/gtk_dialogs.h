@@ -26,7 +26,7 @@ void ShowGtkMessageBox(const std::string& captionUtf8, const std::string& textUt
 
 // A modal file chooser; the chosen full path in file-system bytes, or nothing when cancelled.
 // Leaves the working folder as it was. Requires GtkDialogsAvailable().
-std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialogSpec& spec,
+std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialogSetup& setup,
                                             const DialogOwner& owner);
 
 // One entry of a "Description|*.ext;*.ext2|..." filter, converted to UTF-8.

@@ -9,7 +9,7 @@
 #include "view/surface.h"
 
 // One file dialog: a filter in the design's "Description|*.ext" form and a starting folder.
-struct FileDialogSpec {
+struct FileDialogSetup {
   std::string filter;         // code page 1251
   std::string initialFolder;  // full path ending with '/'
   std::string fileName;       // the name the dialog proposes (a save dialog remembers it)
@@ -31,9 +31,9 @@ class Platform {
   // A modal message box with one OK button; returns when it was closed.
   virtual void MessageBox(const std::string& caption, const std::string& text) = 0;
   // An open dialog; the chosen file's full path, or nothing when cancelled.
-  virtual std::optional<std::string> OpenDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> OpenDialog(const FileDialogSetup& setup) = 0;
   // A save dialog; the chosen file's full path, or nothing when cancelled.
-  virtual std::optional<std::string> SaveDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> SaveDialog(const FileDialogSetup& setup) = 0;
   // The window was closed by the game; the event loop ends after the current handler.
   virtual void QuitLoop() = 0;
   // Hides or shows the desktop's task bar (only Windows has one to hide).

@@ -27,6 +27,6 @@ std::optional<std::string> ScriptedPlatform::NextAnswer() {
   return answer;
 }
 
-std::optional<std::string> ScriptedPlatform::OpenDialog(const FileDialogSpec&) { return NextAnswer(); }
+std::optional<std::string> ScriptedPlatform::OpenDialog(const FileDialogSetup&) { return NextAnswer(); }
 
-std::optional<std::string> ScriptedPlatform::SaveDialog(const FileDialogSpec&) { return NextAnswer(); }
+std::optional<std::string> ScriptedPlatform::SaveDialog(const FileDialogSetup&) { return NextAnswer(); }

@@ -32,8 +32,8 @@ class ScriptedPlatform : public Platform {
   void SetTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
   bool IsKeyDown(int vk) const override { return held_.count(vk) != 0; }
   void MessageBox(const std::string& caption, const std::string& text) override;
-  std::optional<std::string> OpenDialog(const FileDialogSpec& spec) override;
-  std::optional<std::string> SaveDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override;
+  std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override { taskbarVisible_ = visible; }
   RandomSource& Random() override { return random_; }

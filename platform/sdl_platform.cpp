@@ -281,21 +281,21 @@ void SdlPlatform::MessageBox(const std::string& caption, const std::string& text
   AfterDialog();
 }
 
-std::optional<std::string> SdlPlatform::OpenDialog(const FileDialogSpec& spec) {
-  return FileDialog(FileDialogKind::kOpen, spec);
+std::optional<std::string> SdlPlatform::OpenDialog(const FileDialogSetup& setup) {
+  return FileDialog(FileDialogKind::kOpen, setup);
 }
 
-std::optional<std::string> SdlPlatform::SaveDialog(const FileDialogSpec& spec) {
-  return FileDialog(FileDialogKind::kSave, spec);
+std::optional<std::string> SdlPlatform::SaveDialog(const FileDialogSetup& setup) {
+  return FileDialog(FileDialogKind::kSave, setup);
 }
 
 std::optional<std::string> SdlPlatform::FileDialog(FileDialogKind kind,
-                                                   const FileDialogSpec& spec) {
+                                                   const FileDialogSetup& setup) {
   if (!GtkDialogsAvailable()) {
     std::fputs("Quillmere: no file dialog without GTK\n", stderr);
     return std::nullopt;
   }
-  std::optional<std::string> chosen = RunGtkFileDialog(kind, spec, Owner());
+  std::optional<std::string> chosen = RunGtkFileDialog(kind, setup, Owner());
   AfterDialog();
   return chosen;
 }

@@ -60,8 +60,8 @@ class SdlPlatform : public Platform {
   void SetTimerEnabled(bool enabled) override;
   bool IsKeyDown(int vk) const override;
   void MessageBox(const std::string& caption, const std::string& text) override;
-  std::optional<std::string> OpenDialog(const FileDialogSpec& spec) override;
-  std::optional<std::string> SaveDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override;
+  std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override;
   RandomSource& Random() override { return random_; }
@@ -76,7 +76,7 @@ class SdlPlatform : public Platform {
   void Dispatch(WindowEvents& events, const SDL_Event& event);
   void KeyDown(WindowEvents& events, const SDL_KeyboardEvent& key);
   void WindowEvent(WindowEvents& events, const SDL_Event& event);
-  std::optional<std::string> FileDialog(FileDialogKind kind, const FileDialogSpec& spec);
+  std::optional<std::string> FileDialog(FileDialogKind kind, const FileDialogSetup& setup);
   void AfterDialog();
   void Redisplay();
   DialogOwner Owner() const;

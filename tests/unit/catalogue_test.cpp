@@ -1,5 +1,5 @@
 // The committed picture catalogue (assets/, painted by tools/art): sizes, see-through colours,
-// and the painted positions the game's code relies on (spec Part 3.3).
+// and the painted positions the game's code relies on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -175,7 +175,7 @@ TEST(Catalogue, LetterStripCells) {
       EXPECT_GE(inkInColumns(left, left + 16), 6) << "code " << c;
     }
   }
-  // A few landmarks of the spec: "!" at column 1, "А" at 3022, "Я" at 3611, "я" at 4219.
+  // A few landmarks of the strip: "!" at column 1, "А" at 3022, "Я" at 3611, "я" at 4219.
   EXPECT_GT(inkInColumns(1, 17), 0);
   EXPECT_GT(inkInColumns(3022, 3038), 0);
   EXPECT_GT(inkInColumns(3611, 3627), 0);

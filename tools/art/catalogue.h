@@ -1,5 +1,5 @@
 #pragma once
-// The painters of the picture catalogue (spec Part 3.3), one function per picture.
+// The painters of the picture catalogue, one function per picture.
 #include "tools/art/paint.h"
 
 namespace art {

@@ -1,4 +1,4 @@
-// quillmere-art OUTDIR: paints the whole picture catalogue (spec Part 3.3) into OUTDIR.
+// quillmere-art OUTDIR: paints the whole picture catalogue into OUTDIR.
 // Deterministic: the same build writes the same bytes on every run.
 #include <cstdio>
 #include <exception>

@@ -1,6 +1,6 @@
 // ImMenu: the main menu, 800 × 600. A torn parchment sheet on a dark ground, a diagonal brown
 // band, the golden title, the framed preview window and the six blue pills on their panel.
-// Positions the game relies on (spec Part 3.3) are the constants below.
+// Positions the game relies on are the constants below.
 #include <algorithm>
 #include <array>
 #include <cmath>

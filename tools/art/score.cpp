@@ -53,9 +53,9 @@ void Boss(Image& img, float cx, float cy, float r) {
       if (d >= 1.f + 0.5f / r) continue;
       const float nz = std::sqrt(std::max(0.f, 1 - d * d));
       const float l = Clamp01(0.25f + 0.75f * std::max(0.f, -0.55f * dx - 0.6f * dy + 0.58f * nz));
-      const float spec = std::pow(Clamp01(-0.4f * dx - 0.45f * dy + 0.8f * nz), 20.f);
+      const float shine = std::pow(Clamp01(-0.4f * dx - 0.45f * dy + 0.8f * nz), 20.f);
       Col c = Ramp({C(92, 58, 0), C(170, 118, 10), C(232, 190, 70), C(255, 236, 160)}, l);
-      c = Mix(c, C(255, 250, 220), spec * 0.8f);
+      c = Mix(c, C(255, 250, 220), shine * 0.8f);
       img.Blend(x, y, c, Clamp01((1.f - d) * r + 0.5f));
     }
 }

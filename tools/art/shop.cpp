@@ -16,7 +16,7 @@ namespace {
 constexpr int W = 220, H = 320;
 constexpr int kPanelBottom = 259;  // last row of the panel
 
-// Item rows: the selection frames' corners (spec Part 4.2); boxes lie 3 pixels inside them.
+// Item rows: the selection frames' corners; boxes lie 3 pixels inside them.
 constexpr std::array<std::pair<int, int>, 4> kIconFrames{{{17, 25}, {16, 72}, {16, 118}, {16, 163}}};
 constexpr std::array<std::pair<int, int>, 4> kPriceFrames{{{164, 25}, {164, 73}, {164, 120}, {164, 164}}};
 constexpr std::array<std::pair<int, int>, 2> kButtonFrames{{{21, 210}, {120, 210}}};

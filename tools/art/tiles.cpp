@@ -42,13 +42,13 @@ void Outline(Image& img, const Sil& m, Col lit, Col shade) {
 }
 
 // Lambert + Phong light on a sphere-like surface normal; light from the top left, a bit in front.
-float Light(float nx, float ny, float nz, float ambient, float spec, float shininess) {
+float Light(float nx, float ny, float nz, float ambient, float specular, float shininess) {
   const float lx = -0.55f, ly = -0.62f, lz = 0.56f;
   const float d = std::max(0.f, nx * lx + ny * ly + nz * lz);
   // Reflection of the light about the normal, against the viewer (0, 0, 1).
   const float rz = 2 * d * nz - lz;
   const float s = std::pow(std::max(0.f, rz), shininess);
-  return ambient + (1 - ambient) * d + spec * s;
+  return ambient + (1 - ambient) * d + specular * s;
 }
 
 // Snaps a 0..1 shade to `levels` bands, with a 2 × 2 ordered dither at the band edges.
