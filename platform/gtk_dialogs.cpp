@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <clocale>
+#include <cstdlib>
 #include <memory>
 
 #include "game/cp1251.h"

@@ -21,11 +21,14 @@ work=$(mktemp -d /tmp/quillmere-e2e.XXXXXX)
 server_pid="" wm_pid="" game_pid="" size="" shot=""
 mkdir -p "$shots"
 
+# Ends a process of ours; a game stuck in a modal box does not answer SIGTERM.
 stop() {
-  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
-    kill "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-  fi
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || true
+  local tries=30
+  while kill -0 "$1" 2>/dev/null && ((tries-- > 0)); do sleep 0.1; done
+  kill -KILL "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
 }
 cleanup() {
   stop "$game_pid"
@@ -130,7 +133,7 @@ player_at() {  # board cell x y of the player, the board cell left of it: expect
   py=$((oy + $2 * tile))
   read -r player_yellow _ <<<"$(cell_at "$px" "$py")"
   read -r _ left_bright <<<"$(cell_at $((px - tile)) "$py")"
-  above "$player_yellow" 0.1 || return 1
+  above "$player_yellow" 0.05 || return 1
   case $left_look in
     earth) above "$left_bright" 0.08 ;;
     black) ! above "$left_bright" 0.02 ;;
@@ -162,7 +165,7 @@ press() {
 start_screen() {
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   server_pid=$!
-  poll 10 grep -q . "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  poll 10 grep -qs . "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   DISPLAY=:$(head -n 1 "$work/display")
   export DISPLAY
   openbox >"$work/openbox.log" 2>&1 &
@@ -220,7 +223,7 @@ game_window_up() {
   for id in $(visible_windows_named '^Quillmere$'); do
     eval "$(xdotool getwindowgeometry --shell "$id")"
     if ((WIDTH == sw && HEIGHT == sh)); then
-      focused_window_is Quillmere
+      [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
       return
     fi
   done
@@ -243,9 +246,33 @@ answer_warning() {
   poll 5 warning_gone || fail "Return did not close the warning"
 }
 
+# Custom opens the file chooser over the game; Escape cancels it and must not reach the game.
+cancel_file_dialog() {
+  press Down
+  press Down
+  press Down
+  expect menu-custom menu_on 4 1
+  press Return
+  chooser_focused() {
+    local focused
+    focused=$(xdotool getwindowfocus getwindowname 2>/dev/null) || return 1
+    [ -n "$focused" ] && [ "$focused" != Quillmere ]
+  }
+  poll 10 chooser_focused || fail "Custom did not open a focused file dialog"
+  take_shot file-dialog
+  echo "ok $size file-dialog"
+  press Escape
+  poll 5 game_window_up || fail "the game did not get the focus back from the file dialog"
+  expect menu-after-dialog menu_on 4 1
+  no_other_boxes
+  [ "$(readlink "/proc/$game_pid/cwd")" = "$work/game" ] ||
+    fail "the game does not work in its own folder after the dialog"
+}
+
 quit_from_menu() {
-  press Up
-  expect menu-exit menu_on 6 1
+  press Down
+  press Down
+  expect menu-exit menu_on 6 4
   press Return
   ended() { ! kill -0 "$game_pid" 2>/dev/null; }
   poll 5 ended || fail "Enter on Exit did not end the game"
@@ -279,6 +306,7 @@ play_at() {
   press Escape
   expect menu-again menu_on 1 2
   no_other_boxes
+  cancel_file_dialog
   quit_from_menu
   stop_screen
 }

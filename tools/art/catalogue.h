@@ -1,5 +1,7 @@
 #pragma once
 // The painters of the picture catalogue, one function per picture.
+#include <string>
+
 #include "tools/art/paint.h"
 
 namespace art {
@@ -27,6 +29,7 @@ Image PaintMenuShop();  // ImMenuShop, 220 × 320
 // score.cpp
 Image PaintScore();  // ImScore, 800 × 600
 // shots.cpp
-Image PaintShot(int n);  // ImShot1 … ImShot3, 280 × 210
+// ImShot1 … ImShot3, 280 × 210: played by the game with the pictures already in `assetsDir`.
+Image PaintShot(int n, const std::string& assetsDir);
 
 }  // namespace art

@@ -2,6 +2,8 @@
 // Deterministic: the same build writes the same bytes on every run.
 #include <cstdio>
 #include <exception>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "tools/art/catalogue.h"
@@ -17,6 +19,12 @@ void Bmp(const std::string& dir, const std::string& name, const art::Image& img)
 
 void Jpeg(const std::string& dir, const std::string& name, const art::Image& img) {
   SaveJpeg(dir + "/" + name, img.ToSurface(), kJpegQuality);
+}
+
+void CopyFile(const std::string& from, const std::string& to) {
+  std::ifstream in(from, std::ios::binary);
+  std::ofstream out(to, std::ios::binary | std::ios::trunc);
+  if (!in || !(out << in.rdbuf())) throw std::runtime_error("cannot copy " + from + " to " + to);
 }
 
 }  // namespace
@@ -43,7 +51,9 @@ int main(int argc, char** argv) {
     Bmp(out, "ImScore.bmp", art::PaintScore());
     Jpeg(out, "ImMenu.jpg", art::PaintMenu());
     Jpeg(out, "ImMenuShop.jpg", art::PaintMenuShop());
-    for (int n = 1; n <= 3; ++n) Jpeg(out, "ImShot" + std::to_string(n) + ".jpg", art::PaintShot(n));
+    // The previews are played by the game itself, with the pictures and the font just laid out.
+    CopyFile(std::string(QUILLMERE_SOURCE_DIR) + "/assets/DejaVuSans.ttf", out + "/DejaVuSans.ttf");
+    for (int n = 1; n <= 3; ++n) Jpeg(out, "ImShot" + std::to_string(n) + ".jpg", art::PaintShot(n, out));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quillmere-art: %s\n", e.what());
     return 1;

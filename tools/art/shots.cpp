@@ -1,18 +1,33 @@
-// ImShot1 … ImShot3: the menu's preview pictures, 280 × 210. Each is an 800 × 600 "screenshot"
-// of play composed from the tool's own cell pictures (the board at 36 pixels a cell, the status
-// box at the top centre; the third with the shop panel and a money counter reading 0026),
-// reduced to 280 × 210 with an area filter.
-// This file alone composes the scenes: swap it for real screenshots rendered by the game.
-#include <algorithm>
-#include <array>
-#include <string>
+// ImShot1 … ImShot3: the menu's preview pictures, 280 × 210. Each is a real screen of play:
+// the game itself loads a small level, the keys and ticks below are played on it through the
+// same script runner as quillmere-headless, and the 800 × 600 window surface is reduced with an
+// area filter. The third ends at the exit, with the shop over the board and 0026 on the counter.
+#include <unistd.h>
 
+#include <array>
+#include <climits>
+#include <cstdio>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/script_runner.h"
+#include "app/tform1.h"
+#include "platform/scripted_platform.h"
 #include "tools/art/catalogue.h"
 
 namespace art {
 namespace {
 
-constexpr int SW = 800, SH = 600, T = 36;
+constexpr int kScreenWidth = 800;
+constexpr int kScreenHeight = 600;
+
+struct ShotScene {
+  std::vector<const char*> rows;  // legend below; 'P' is the player's start
+  int rubiesRequired;
+  std::vector<const char*> script;  // quillmere-headless commands played after start-up
+};
 
 // Board legend: '#' outer wall, 'W' wall, '*' ruby, 'P' player, '.' earth, 'O' rock, ' ' empty,
 // 'X' closed exit, 'E' exit, '>' 'v' '<' '^' creatures by heading, 's' slime.
@@ -35,137 +50,155 @@ int CodeOf(char c) {
   }
 }
 
-struct Scene {
-  std::array<const char*, 17> rows;  // 23 cells each (what fits on an 800 × 600 screen)
-  int originX, originY;               // where cell (0, 0) of the rows lands on the screen
-  const char* status;                 // the status box text
-};
-
-const std::array<Scene, 3> kScenes{{
+const std::array<ShotScene, 3> kScenes{{
     {{
-         "#######################",
-         "#....O...*...O.. ...O..",
-         "#.OO...W.....*..WWWW...",
-         "#..*...W..>.....W  s...",
-         "#......W........W sss..",
-         "#WWWWW.W.O..OO..W  ss..",
-         "#.....*W........WWWW...",
-         "#.O.....   *  ..O......",
-         "#...OO..  P   ...*..O..",
-         "#..*....   ...O........",
-         "#WWWW..WWWWWWWW..v.....",
-         "#....O.   ....W..  ....",
-         "#.*..   ^  ...W..O..*..",
-         "#....   ...*..W........",
-         "#..O......O...WWW..X...",
-         "#....*....O...........",
-         "#......................",
+         "##############################",
+         "#....O...*...O.. ...O....*..O#",
+         "#.OO...W.....*..WWWW.........#",
+         "#..*...W..>.....W  ss..O..*..#",
+         "#......W........W sss........#",
+         "#WWWWW.W.O..OO..W  ss...OO...#",
+         "#.....*W........WWWW.........#",
+         "#.O.....   *  ..O......*.....#",
+         "#...OO..  P   ...*..O....O...#",
+         "#..*....   ...O..............#",
+         "#WWWW..WWWWWWWW..v.....WWWWW.#",
+         "#....O.   ....W..  ....W   W.#",
+         "#.*..   ^  ...W..O..*..W > W.#",
+         "#....   ...*..W........W   W.#",
+         "#..O......O...WWW..X...WWWWW.#",
+         "#....*....O..................#",
+         "#..*....OO....*...O.....*....#",
+         "#.O...*......O......*.....O..#",
+         "##############################",
      },
-     -14, -6, "Рубинов собрано:3/16"},
+     16,
+     {"key enter", "tick 3", "key up", "tick", "key right", "tick 2", "key right", "tick 2"}},
     {{
-         "..O...*.....ssss......#",
-         "......WWWWW.sssss..O..#",
-         ".*....W   W..sss...*..#",
-         "..O...W > W.....OO....#",
-         "......W   W..........#",
-         "WWWW..WW WW..O...WWWWW#",
-         "...W.........    W....#",
-         ".*.W..OO..   P   W.*..#",
-         "...W.....    *   W....#",
-         "...WWW....O..........E#",
-         "......ss.......WWWWWWW#",
-         "..O..ssss..<...W......#",
-         "....ssssss.....W..*...#",
-         ".*...ssss..O...W..O...#",
-         "......ss.......W......#",
-         "..O.......*...........#",
-         "#######################",
+         "###########################",
+         "#.O...*.....ssss......O...#",
+         "#.....WWWWW.sssss..O......#",
+         "#*....W   W..sss...*...*..#",
+         "#.O...W > W.....OO........#",
+         "#.....W   W...........O...#",
+         "#WWW..WWWWW.O....WWWWW....#",
+         "#..W.........    W....*...#",
+         "#*.W..OO..   P   W.*......#",
+         "#..W.....    *   W....O...#",
+         "#..WWW....O..........X....#",
+         "#.....ss.......WWWWWWW....#",
+         "#.O..ssss..<...W......*...#",
+         "#...ssssss.....W..*.......#",
+         "#*...ssss..O...W..O....ss.#",
+         "#.....ss.......W......ssss#",
+         "#.O.......*.............ss#",
+         "###########################",
      },
-     -22, -12, "Рубинов собрано:9/12"},
+     12,
+     {"key enter", "tick 2", "key down", "tick", "key right", "tick 3", "key right", "key right",
+      "tick 4"}},
     {{
-         "#######################",
-         "#..O..*....WWWW...O...#",
-         "#.....OO...W  W..*....#",
-         "#..*.......W v W......#",
-         "#WWW...O...W  W...ss..#",
-         "#  W.......WW WW.ssss.#",
-         "# >W...*........sssss.#",
-         "#  W.....O......ssss..#",
-         "#WWW..OO....*....ss...#",
-         "#.....  ...P ...O.....#",
-         "#..O..       .....*...#",
-         "#.*.....WWWWWWW......O#",
-         "#......W.....*W.......#",
-         "#..OO..W..O...W..^....#",
-         "#......WWWWWWWW.......#",
-         "#...*.......O.......E.#",
-         "#######################",
+         "################################",
+         "#..O..*....WWWW...O......*..O..#",
+         "#.....OO...W  W..*.............#",
+         "#..*.......W v W......ss...O...#",
+         "#WWW...O...W  W...ss.ssss......#",
+         "#  W.......WW WW.ssss.ss...*...#",
+         "# >W...*........sssss..........#",
+         "#  W.....O......ssss.....O.....#",
+         "#WWW..OO.............O.........#",
+         "#P***************************X.#",
+         "#WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW#",
+         "#.*.....WWWWWWW......O....*....#",
+         "#......W.....*W.......O........#",
+         "#..OO..W..O...W..^.........*...#",
+         "#......WWWWWWWW................#",
+         "#...*.......O.......*.....O....#",
+         "################################",
      },
-     -14, -12, "Рубинов собрано:5/8"},
+     1,
+     // 27 rubies with one required: the exit opens, and finishing adds 26 to the money.
+     {"key enter", "tick", "key right", "key right", "key right", "key right", "key right",
+      "key right", "key right", "key right", "key right", "tick", "key right", "key right",
+      "key right", "key right", "key right", "key right", "key right", "key right", "key right",
+      "tick", "key right", "key right", "key right", "key right", "key right", "key right",
+      "key right", "key right", "key right", "tick", "key right"}},
 }};
 
-// The disabled one-line text box at the top centre (137 × 21): a sunken grey box.
-void StatusBox(Image& screen, const std::string& text) {
-  const int w = 137, h = 21, x0 = SW / 2 - w / 2, y0 = 0;
-  screen.FillRect(x0, y0, x0 + w, y0 + h, C(212, 208, 200));
-  for (int x = x0; x < x0 + w; ++x) {
-    screen.Set(x, y0, C(128, 128, 128));
-    screen.Set(x, y0 + 1, C(64, 64, 64));
-    screen.Set(x, y0 + h - 1, C(255, 255, 255));
-    screen.Set(x, y0 + h - 2, C(212, 208, 200));
+std::string LevelText(const ShotScene& scene) {
+  int px = 0;
+  int py = 0;
+  std::string cells;
+  for (std::size_t y = 0; y < scene.rows.size(); ++y) {
+    const std::string row = scene.rows[y];
+    for (std::size_t x = 0; x < row.size(); ++x) {
+      if (row[x] == 'P') {
+        px = static_cast<int>(x);
+        py = static_cast<int>(y);
+      }
+      cells += (x > 0 ? " " : "") + std::to_string(CodeOf(row[x]));
+    }
+    cells += "\r\n";
   }
-  for (int y = y0; y < y0 + h; ++y) {
-    screen.Set(x0, y, C(128, 128, 128));
-    screen.Set(x0 + 1, y, C(64, 64, 64));
-    screen.Set(x0 + w - 1, y, C(255, 255, 255));
-  }
-  const TextMask t = RenderText(fonts::LiberationSansRegular, 11, text);
-  const int tx = x0 + 4, ty = y0 + 14 - t.baseline;
-  Paint(screen, t.mask, tx + 1, ty + 1, C(255, 255, 255));
-  Paint(screen, t.mask, tx, ty, C(128, 128, 128));
+  return std::to_string(std::string(scene.rows[0]).size()) + "\r\n" +
+         std::to_string(scene.rows.size()) + "\r\n" + std::to_string(px) + "\r\n" +
+         std::to_string(py) + "\r\n" + std::to_string(scene.rubiesRequired) + "\r\n" + cells;
 }
 
-Image Screen(const Scene& scene) {
-  Image screen(SW, SH, C(0, 0, 0));
-  std::array<Image, 14> cells;
-  for (int code = 0; code < 14; ++code) cells[static_cast<std::size_t>(code)] = PaintTile(code);
-  for (int r = 0; r < 17; ++r) {
-    const std::string row = scene.rows[static_cast<std::size_t>(r)];
-    for (int c = 0; c < 23; ++c) {
-      const char ch = c < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(c)] : '.';
-      screen.Paste(cells[static_cast<std::size_t>(CodeOf(ch))], scene.originX + c * T, scene.originY + r * T);
-    }
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
+    if (f != nullptr) std::fclose(f);
+    throw std::runtime_error("cannot write " + path);
   }
+  std::fclose(f);
+}
+
+// The game's own window after playing `scene`, with `assetsDir` as its pictures.
+Surface PlayScene(const ShotScene& scene, const std::string& assetsDir) {
+  char folderName[] = "/tmp/quillmere-shot-XXXXXX";
+  if (::mkdtemp(folderName) == nullptr) throw std::runtime_error("cannot make a scratch folder");
+  const std::string folder = std::string(folderName) + "/";
+  WriteFile(folder + "Level1.cam", LevelText(scene));
+  char previous[PATH_MAX];
+  if (::getcwd(previous, sizeof previous) == nullptr || ::chdir(folder.c_str()) != 0) {
+    throw std::runtime_error("cannot enter " + folder);
+  }
+  std::ostringstream shown;
+  ScriptedPlatform platform(kScreenWidth, kScreenHeight, shown);
+  Surface screen;
+  {
+    // The previews themselves are not painted yet, so pictures may be missing here.
+    TForm1 form(platform, FormOptions{folder, assetsDir + "/", folder + "snapshot.tmp", false});
+    form.LoadPictures();
+    form.FormCreate();
+    ScriptContext context{form, platform, folder, folder, shown};
+    for (const char* line : scene.script) {
+      std::string error;
+      const auto command = ParseScriptLine(line, error);
+      if (command) RunScriptCommand(*command, context);
+    }
+    screen = form.Window().Screen();
+  }
+  const bool back = ::chdir(previous) == 0;
+  std::remove((folder + "Level1.cam").c_str());
+  std::remove((folder + "snapshot.tmp").c_str());
+  ::rmdir(folderName);
+  if (!back) throw std::runtime_error("cannot return to " + std::string(previous));
+  // A message box would mean the scene went wrong (the player died, a file was refused).
+  if (!shown.str().empty()) throw std::runtime_error("the scene showed: " + shown.str());
   return screen;
 }
 
 }  // namespace
 
-Image PaintShot(int n) {
-  const Scene& scene = kScenes[static_cast<std::size_t>(std::clamp(n, 1, 3) - 1)];
-  Image screen = Screen(scene);
-  if (n == 3) {
-    // The shop over the board, centred, with the money counter reading 0026.
-    const Image shop = PaintMenuShop();
-    const int L = SW / 2 - shop.w / 2, T0 = SH / 2 - shop.h / 2;
-    screen.Paste(shop, L, T0);
-    const Image digits = PaintDigitStrip();
-    const std::array<std::pair<int, int>, 4> places{{{92, 269}, {120, 265}, {147, 267}, {175, 264}}};
-    const std::array<int, 4> value{0, 0, 2, 6};
-    for (std::size_t i = 0; i < 4; ++i)
-      for (int y = 0; y < 39; ++y)
-        for (int x = 0; x < 26; ++x) {
-          const Col c = digits.At(value[i] * 26 + x, y);
-          if (ToRgb(c) != 0xFFFFFF) screen.Set(L + places[i].first + x, T0 + places[i].second + y, c);
-        }
-    // The selection frame on Play, as the shop opens.
-    const Image frame = PaintShopFrame(80, 40);
-    for (int y = 0; y < frame.h; ++y)
-      for (int x = 0; x < frame.w; ++x)
-        if (ToRgb(frame.At(x, y)) != 0xFFFFFF) screen.Set(L + 120 + x, T0 + 210 + y, frame.At(x, y));
+Image PaintShot(int n, const std::string& assetsDir) {
+  const Surface screen = PlayScene(kScenes[static_cast<std::size_t>(n - 1)], assetsDir);
+  Image img(screen.width, screen.height);
+  for (int y = 0; y < screen.height; ++y) {
+    for (int x = 0; x < screen.width; ++x) img.Set(x, y, FromRgb(screen.At(x, y)));
   }
-  StatusBox(screen, scene.status);
-  return Downscale(screen, 280, 210);
+  return Downscale(img, 280, 210);
 }
 
 }  // namespace art
