@@ -1,5 +1,6 @@
 #include "app/script_runner.h"
 
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -10,6 +11,11 @@ namespace {
 
 std::string Absolute(const std::string& path, const std::string& base) {
   return !path.empty() && path[0] == '/' ? path : base + path;
+}
+
+// A dialog answers with a full path without "." or ".." in it.
+std::string DialogPath(const std::string& path, const std::string& base) {
+  return std::filesystem::path(Absolute(path, base)).lexically_normal().string();
 }
 
 }  // namespace
@@ -32,7 +38,7 @@ bool RunScriptCommand(const ScriptCommand& c, ScriptContext& ctx) {
       break;
     case ScriptCommand::Dialog:
       ctx.platform.QueueDialogAnswer(
-          c.cancel ? std::nullopt : std::optional<std::string>(Absolute(c.path, ctx.programFolder)));
+          c.cancel ? std::nullopt : std::optional<std::string>(DialogPath(c.path, ctx.programFolder)));
       break;
     case ScriptCommand::Paint:
       form.OnPaint();

@@ -92,6 +92,7 @@ class TForm1 : public WindowEvents, private PlayHost {
   void ImCustomMouseDown();
   void ImLoadMouseDown();
   void ImExitMouseDown();
+  void StayInMenuOnError(const std::function<void()>& start);
 
   // Letters and counters.
   void Edit2Change();

@@ -15,14 +15,17 @@ constexpr int kEof = -1;
 constexpr int kCtrlZ = 26;
 
 std::FILE* OpenForReading(const std::string& path, int& err) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a pipe planted under a level's name cannot hang the game.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     err = errno;
     return nullptr;
   }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    err = EISDIR;
+  // Only regular files are read: a folder, a pipe or a device is no file of the game's.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    err = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
     ::close(fd);
     return nullptr;
   }

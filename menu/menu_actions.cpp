@@ -46,14 +46,16 @@ void TForm1::ImNewMouseDown() {
   DeleteSnapshot(options_.snapshotPath);
   state_.Timer1Enabled = true;
   state_.ScreenState = screen_state::Play;
-  LoadLevel(state_.CurrentLevelFile);
+  StayInMenuOnError([&] { LoadLevel(state_.CurrentLevelFile); });
 }
 
 void TForm1::ImRestartMouseDown() {
   state_.Timer1Enabled = true;
   state_.ScreenState = screen_state::Play;
-  ReadSnapshot(state_, options_.snapshotPath);
-  LoadLevel(state_.CurrentLevelFile);
+  StayInMenuOnError([&] {
+    ReadSnapshot(state_, options_.snapshotPath);
+    LoadLevel(state_.CurrentLevelFile);
+  });
 }
 
 void TForm1::ImCustomMouseDown() {
@@ -62,7 +64,20 @@ void TForm1::ImCustomMouseDown() {
   state_.CurrentLevelFile = SingleLevelName(*chosen, options_.programFolder);
   state_.Timer1Enabled = true;
   state_.ScreenState = screen_state::Play;
-  LoadLevel(state_.CurrentLevelFile);
+  StayInMenuOnError([&] { LoadLevel(state_.CurrentLevelFile); });
+}
+
+// A level or snapshot that cannot be read would leave the menu's pictures over a screen that
+// plays: after the error the menu is back, stopped and working.
+void TForm1::StayInMenuOnError(const std::function<void()>& start) {
+  try {
+    start();
+  } catch (const RuntimeError&) {
+    state_.ScreenState = screen_state::Menu;
+    state_.Timer1Enabled = false;
+    window_.InvalidateAll();
+    throw;
+  }
 }
 
 void TForm1::ImLoadMouseDown() {
