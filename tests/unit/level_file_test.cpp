@@ -1,6 +1,7 @@
 #include "game/level_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <string>
@@ -152,6 +153,14 @@ TEST(TextFile, AFolderCannotBeOpened) {
   } catch (const RuntimeError& e) {
     EXPECT_STREQ(e.what(), "File not found");
   }
+}
+
+TEST(TextFile, PipesAndDevicesAreNotReadAsFiles) {
+  const std::string fifo = TempDir() + "/Level9.cam";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(TextReader::Open(fifo), nullptr) << "opening must not wait for a writer";
+  EXPECT_EQ(TextReader::Open("/dev/zero"), nullptr);
+  EXPECT_THROW(TextReader::OpenOrThrow("/dev/zero"), RuntimeError);
 }
 
 TEST(TextFile, ReadLineStopsAtAnyLineEnd) {
