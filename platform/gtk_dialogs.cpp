@@ -38,8 +38,8 @@ class WorkingFolderGuard {
   std::string folder_;
 };
 
-// Window managers do not give focus to a new window of a program whose full-screen window has
-// it, and without a window manager nobody does: ask for it once the window can take it.
+// Without a window manager nobody gives a new window the keyboard, and a manager may refuse it to
+// a window that no click of the user opened: ask for it once the window can take it.
 gboolean FocusWhenMapped(GtkWidget* widget, GdkEvent*, gpointer) {
   GdkWindow* const window = gtk_widget_get_window(widget);
   guint32 time = GDK_CURRENT_TIME;
@@ -65,9 +65,11 @@ void PrepareDialog(GtkWidget* dialog, const DialogOwner& owner) {
   g_object_unref(game);
 }
 
-// A destroyed dialog stays on the screen until GTK has handled the events of its destruction.
+// GTK runs no main loop between dialogs: the X server must have taken the dialog off the screen
+// before the game takes the keyboard back.
 void Dismiss(GtkWidget* dialog) {
   gtk_widget_destroy(dialog);
+  gdk_display_sync(gdk_display_get_default());
   while (gtk_events_pending()) gtk_main_iteration();
 }
 
