@@ -114,6 +114,7 @@ class TForm1 : public WindowEvents, private PlayHost {
   BoardView board_;
   Surface digitList_;
   Surface unknownCode_;
+  Surface blankScore_;  // the score picture as painted, before any table was drawn on it
   std::unique_ptr<TextBoxRenderer> statusFont_;
   FileDialogSetup openDialog1_;
   FileDialogSetup openDialog2_;

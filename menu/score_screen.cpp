@@ -9,13 +9,15 @@ namespace {
 
 constexpr int kLineImageHeight = 35;
 
-// Draws the first ten entries of the table onto the score picture.
-void DrawScoreTable(WindowModel& window, int screenWidth) {
+// Draws the first ten entries of the table onto the blank score picture, so that a second
+// table in the same run does not show through the first.
+void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWidth) {
   const std::vector<std::string> lines = ReadScoreLinesToDraw(kScoreTableFile);
   Surface& lineImage = window.Get("ImTempLetter").Picture;
   lineImage = Surface(screenWidth, kLineImageHeight, kWhite);
   const Surface& letters = window.Get("ImLetters").Picture;
   PictureElement& score = window.Get("ImScore");
+  score.Picture = blankScore;
   for (std::size_t n = 1; n <= lines.size(); ++n) {
     DrawTableLine(lines[n - 1], static_cast<int>(n), lineImage, letters, score.Picture,
                   screenWidth);
@@ -28,6 +30,6 @@ void DrawScoreTable(WindowModel& window, int screenWidth) {
 void TForm1::ShowScoreTable() {
   UpdateScoreTable(kScoreTableFile, kScoreWorkFile, state_.PlayerName,
                    CampaignResult(state_.Money, state_.Inventory));
-  DrawScoreTable(window_, state_.ScreenWidth);
+  DrawScoreTable(window_, blankScore_, state_.ScreenWidth);
   window_.Show("ImScore");
 }
