@@ -15,19 +15,6 @@ constexpr std::array<char32_t, 64> kHigh{
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 char UnicodeToCp1251(char32_t cp) {
   if (cp < 0x80) return static_cast<char>(cp);
   if (cp >= 0x0410 && cp <= 0x044F) return static_cast<char>(0xC0 + (cp - 0x0410));
@@ -38,6 +25,21 @@ char UnicodeToCp1251(char32_t cp) {
 }
 
 }  // namespace
+
+std::string Utf8FromCodePoint(char32_t cp) {
+  std::string out;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return out;
+}
 
 char32_t Cp1251ToUnicode(unsigned char byte) {
   if (byte < 0x80) return byte;
@@ -50,7 +52,7 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
   out.reserve(cp1251.size() * 2);
   for (const char c : cp1251) {
     const char32_t cp = Cp1251ToUnicode(static_cast<unsigned char>(c));
-    AppendUtf8(out, cp == 0 && c != 0 ? 0xFFFD : cp);
+    out += Utf8FromCodePoint(cp == 0 && c != 0 ? 0xFFFD : cp);
   }
   return out;
 }

@@ -9,3 +9,5 @@ std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
 // Unicode code point of a code page 1251 byte (0 for unassigned).
 char32_t Cp1251ToUnicode(unsigned char byte);
+// The UTF-8 bytes of one code point below U+10000.
+std::string Utf8FromCodePoint(char32_t cp);

@@ -56,15 +56,8 @@ void TForm1::LeaveScoreScreen() {
   state_.CurrentLevelFile = "Level1.cam";
   LoadLevel(state_.CurrentLevelFile);
   ShowRandomShot();
-  state_.PlayerDead = 0;
-  state_.MenuItem = 1;
-  PlaceMenuFrame();
-  state_.Timer1Enabled = false;
-  window_.Hide("ImMenu");
-  window_.Show("ImMenu");
   window_.Hide("ImScore");
-  window_.Hide("ImSelect");
-  window_.Show("ImSelect");
+  ShowMenuOverBoard();
   state_.Money = 0;
   for (int item = 1; item <= 4; ++item) state_.Inventory[static_cast<std::size_t>(item)] = 0;
 }

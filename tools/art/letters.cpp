@@ -14,21 +14,6 @@ namespace {
 
 constexpr int kDigitW = 26, kDigitH = 39;
 
-std::string Utf8Of(char32_t cp) {
-  std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return out;
-}
-
 // Composes glyph, outline and highlight over `ground`; pixels the outline does not reach
 // become white.
 void Letter(Image& img, int ox, int oy, const Mask& glyph, const Mask& outline, const Mask& highlight,
@@ -121,7 +106,7 @@ Image PaintLetters() {
       up = glyph.h;
     } else {
       if (cp == 0x00AD) cp = U'-';  // the soft hyphen shows as a hyphen
-      const TextMask t = RenderText(font, kSize * kBig, Utf8Of(cp));
+      const TextMask t = RenderText(font, kSize * kBig, Utf8FromCodePoint(cp));
       // Embolden the strokes a little (about half a pixel of the cell).
       glyph = Dilate(t.mask.Crop(-3, -3, t.mask.w + 6, t.mask.h + 6), 2.0f);
       up = t.baseline + 3;
