@@ -1,0 +1,240 @@
+# shellcheck shell=bash disable=SC2034,SC2154,SC2317  # globals of the sourcing script; functions run by poll
+# Shared by the tests that play the real game on a virtual X screen: starting the screen, pressing
+# keys, taking screenshots and reading their pixels. Sourced, not run.
+#
+# The sourcing script sets `work` (a private temporary folder) and `shots` (where screenshots
+# go) before it starts, and installs `trap cleanup EXIT`. The helpers keep their state in these
+# globals: server_pid, wm_pid, game_pid (the processes to end), size ("WxH"), sw and sh (its
+# numbers), label (names the screenshots of one pass), window_manager ("openbox" or "bare"),
+# shot (the last screenshot).
+
+server_pid="" wm_pid="" game_pid="" size="" label="" window_manager="" shot=""
+readonly tile=36
+
+require_tools() {
+  local tool
+  for tool in Xvfb openbox xdotool xprop xwininfo import convert compare; do
+    command -v "$tool" >/dev/null || { echo "e2e FAIL: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
+  done
+}
+
+# Ends a process of ours; a game stuck in a modal box does not answer SIGTERM.
+stop() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || true
+  local tries=30
+  while kill -0 "$1" 2>/dev/null && ((tries-- > 0)); do sleep 0.1; done
+  kill -KILL "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+cleanup() {
+  stop "$game_pid"
+  stop "$wm_pid"
+  stop "$server_pid"
+  rm -rf "$work"
+}
+
+fail() {
+  echo "e2e FAIL at ${label:-start-up}: $*" >&2
+  [ -n "$shot" ] && echo "  last screenshot: $shot" >&2
+  [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
+  exit 1
+}
+
+# Runs "$@" every 0.1 s until it succeeds; fails after $1 seconds.
+poll() {
+  local tries=$(($1 * 10))
+  shift
+  until "$@"; do
+    tries=$((tries - 1))
+    ((tries > 0)) || return 1
+    sleep 0.1
+  done
+}
+
+# --- geometry of the game (design pixels scaled to the screen, integer arithmetic) ---
+
+scale_x() { echo $((sw * $1 / 800)); }
+scale_y() { echo $((sh * $1 / 600)); }
+view_center() { echo $(($1 / 2 / tile * tile)); }
+# The board's origin on one axis: view centre, player cell, board cells, screen size.
+origin() {
+  local d=$(($1 - $2 * tile)) board=$(($3 * tile)) screen=$4
+  if ((d > 0 || screen > board)); then
+    echo 0
+  elif ((screen > d + board)); then
+    echo $((screen - board))
+  else
+    echo "$d"
+  fi
+}
+frame_top() {
+  local tops=(0 189 229 272 317 361 424)
+  scale_y "${tops[$1]}"
+}
+
+# --- pixels ---
+
+take_shot() {
+  shot="$shots/${label}-$1.png"
+  import -window root "$shot"
+}
+# Share of the pixels of a rectangle (x y w h) of the screenshot that satisfy an fx condition.
+share() {
+  convert "$shot" -crop "${3}x${4}+${1}+${2}" +repage -fx "$5 ? 1 : 0" -format '%[fx:mean]' info:
+}
+brightness() {
+  convert "$shot" -crop "${3}x${4}+${1}+${2}" +repage -colorspace Gray -format '%[fx:mean]' info:
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+readonly red='r>0.55 && r>g+0.25 && r>b+0.15'
+readonly blue='b>0.4 && b>r+0.15'
+readonly yellow='r>0.6 && g>0.5 && b<0.45'
+readonly light_grey='r>0.75 && r<0.9 && g>0.75 && g<0.9 && b>0.72 && b<0.88'
+
+# The red outline of the selection frame in the margin left of entry $1's pill.
+frame_red() {
+  local left top height pill_left
+  left=$(scale_x 521)
+  pill_left=$(scale_x 525)
+  top=$(frame_top "$1")
+  height=$(scale_y 41)
+  share "$left" $((top + height / 4)) $((pill_left - left)) $((height / 2)) "$red"
+}
+pills_blue() {
+  share "$(scale_x 525)" "$(scale_y 194)" "$(scale_x 150)" "$(scale_y 30)" "$blue"
+}
+
+# --- checks, each on a fresh screenshot ---
+
+menu_on() {
+  local entry=$1 other=$2
+  above "$(frame_red "$entry")" 0.25 && ! above "$(frame_red "$other")" 0.1 &&
+    above "$(pills_blue)" 0.3
+}
+status_box_shown() {
+  local left=$((sw / 2 - 68))
+  above "$(share $((left + 2)) 2 133 17 "$light_grey")" 0.5 &&
+    ! above "$(share $((left - 6)) 2 4 17 "$light_grey")" 0.2
+}
+
+# Takes screenshots until "$@" holds (5 s at most); the last one is kept under $1's name.
+expect() {
+  local name=$1
+  shift
+  check_once() {
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before '$name'"
+    take_shot "$name"
+    "$@"
+  }
+  poll 5 check_once "$@" || fail "the screen does not show '$name' ($*)"
+  echo "ok $label $name"
+}
+
+press() {
+  xdotool key "$1"
+}
+
+# --- windows ---
+
+start_screen() {
+  local number="$work/display-$label"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number" >"$work/xvfb.log" 2>&1 &
+  server_pid=$!
+  poll 10 grep -qs . "$number" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  DISPLAY=:$(head -n 1 "$number")
+  export DISPLAY
+  # Two servers started at the same moment (tests run in parallel) may both try one display
+  # number, and the winner can refuse clients for a moment after it reported the number.
+  server_answers() { xprop -root >/dev/null 2>&1; }
+  poll 10 server_answers || fail "Xvfb on $DISPLAY does not answer"
+  [ "$window_manager" = openbox ] || return 0
+  # For the same reason openbox may find no display and give up: it is started again.
+  for _ in 1 2 3; do
+    openbox >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    wm_ready_or_gone() { wm_ready || ! kill -0 "$wm_pid" 2>/dev/null; }
+    poll 10 wm_ready_or_gone || fail "openbox did not start: $(cat "$work/openbox.log")"
+    wm_ready && return 0
+    wait "$wm_pid" 2>/dev/null || true
+    wm_pid=""
+  done
+  fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
+stop_screen() {
+  stop "$wm_pid"
+  stop "$server_pid"
+  wm_pid="" server_pid=""
+}
+
+# Starts the game of the folder $1 from another folder, as the game must find its files wherever
+# it is started from. The game's snapshot lives in the runtime folder: it gets a private one, so
+# that the test never touches the snapshot of whoever runs it.
+launch_game() {
+  mkdir -p "$work/run"
+  chmod 700 "$work/run"
+  (cd / && exec env GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work/run" "$1/quillmere") \
+    >"$work/game.log" 2>&1 &
+  game_pid=$!
+}
+
+visible_windows_named() {
+  xdotool search --onlyvisible --name "$1" 2>/dev/null || true
+}
+focused_window_is() {
+  [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]
+}
+# The game's window covers the screen with the focus; an error box would carry the same title.
+# Without a window manager the focus falls back to the root window when a dialog closes, and
+# the keys then go to the window under the pointer: the game's, which covers the screen.
+game_window_up() {
+  local id geometry
+  for id in $(visible_windows_named '^Quillmere$'); do
+    geometry=$(xdotool getwindowgeometry --shell "$id")
+    if grep -qx "WIDTH=$sw" <<<"$geometry" && grep -qx "HEIGHT=$sh" <<<"$geometry"; then
+      [ "$window_manager" != openbox ] || [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
+      return
+    fi
+  done
+  return 1
+}
+window_gone() {
+  [ "$(xwininfo -id "$1" 2>/dev/null | awk '/Map State/ { print $3 }')" != IsViewable ]
+}
+no_other_boxes() {
+  local count
+  count=$(visible_windows_named '^Quillmere$' | wc -l)
+  ((count == 1)) || fail "a message box is open beside the game window"
+  [ -z "$(visible_windows_named '^Предупреждение$')" ] || fail "the warning is still open"
+}
+
+# A file dialog of the game has the keyboard: the focused window is another than the game's.
+# Its window id is left in `chooser`.
+chooser=""
+chooser_focused() {
+  local focused
+  focused=$(xdotool getwindowfocus getwindowname 2>/dev/null) || return 1
+  [ -n "$focused" ] && [ "$focused" != Quillmere ] && chooser=$(xdotool getwindowfocus)
+}
+
+# Waits for the game to end by itself and fails unless it ended with exit code 0.
+expect_game_end() {
+  ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+  poll 5 ended || fail "$1 did not end the game"
+  local code=0
+  wait "$game_pid" || code=$?
+  game_pid=""
+  ((code == 0)) || fail "the game ended with exit code $code"
+}
+
+quit_from_menu() {
+  press Down
+  press Down
+  expect menu-exit menu_on 6 4
+  press Return
+  expect_game_end "Enter on Exit"
+  echo "ok $label exit"
+}
