@@ -7,8 +7,18 @@ void ClockRandom::SeedFromClock() {
   engine_.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
 }
 
+// Unbiased multiply-and-shift draw (Lemire): slime draws once per cell and tick, so this is hot.
 std::int32_t ClockRandom::Random(std::int32_t n) {
   if (n <= 1) return 0;
-  std::uniform_int_distribution<std::int32_t> dist(0, n - 1);
-  return dist(engine_);
+  const auto range = static_cast<std::uint32_t>(n);
+  std::uint64_t m = std::uint64_t{static_cast<std::uint32_t>(engine_())} * range;
+  auto low = static_cast<std::uint32_t>(m);
+  if (low < range) {
+    const std::uint32_t threshold = (0u - range) % range;
+    while (low < threshold) {
+      m = std::uint64_t{static_cast<std::uint32_t>(engine_())} * range;
+      low = static_cast<std::uint32_t>(m);
+    }
+  }
+  return static_cast<std::int32_t>(m >> 32);
 }
