@@ -117,7 +117,6 @@ void TForm1::FormClose() {
 
 void TForm1::FormDestroy() {
   board_.BoardBitmap = Surface();
-  destroyed_ = true;
 }
 
 void TForm1::CloseWindowNow() {

@@ -41,9 +41,7 @@ class TForm1 : public WindowEvents, private PlayHost {
   bool IsClosed() const override { return closed_; }
 
   const GameState& State() const { return state_; }
-  GameState& MutableState() { return state_; }
   const WindowModel& Window() const { return window_; }
-  const BoardView& Board() const { return board_; }
 
  private:
   // Runs one handler: a run-time error ends it with the error box; afterwards the timer,
@@ -120,6 +118,5 @@ class TForm1 : public WindowEvents, private PlayHost {
   FileDialogSetup openDialog2_;
   FileDialogSetup saveDialog1_;
   bool closed_ = false;
-  bool destroyed_ = false;
   int campaignEndDepth_ = 0;
 };

@@ -49,7 +49,6 @@ class ScriptedPlatform : public Platform {
   bool QuitRequested() const { return quit_; }
   bool TaskbarVisible() const { return taskbarVisible_; }
   int Presents() const { return presents_; }
-  const std::deque<std::optional<std::string>>& PendingAnswers() const { return answers_; }
 
  private:
   std::optional<std::string> NextAnswer();
