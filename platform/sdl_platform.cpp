@@ -4,11 +4,14 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "game/cp1251.h"
+#include "platform/window_watchdog.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,6 +22,8 @@ namespace {
 
 constexpr std::uint32_t kTimerIntervalMs = 200;
 constexpr std::uint8_t kNoWindowsKey = 255;
+constexpr std::chrono::milliseconds kWindowLateAfter{5000};
+constexpr std::chrono::milliseconds kWindowGiveUpAfter{15000};
 
 static_assert(SDL_NUM_SCANCODES <= 512, "the held-key table is indexed by scancode");
 
@@ -186,9 +191,16 @@ void SdlPlatform::OpenWindow(const std::string& title) {
   if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) throw SdlError("cannot read the screen size");
   screenWidth_ = desktop.w;
   screenHeight_ = desktop.h;
-  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             screenWidth_, screenHeight_,
-                             SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+  {
+    // SDL waits without a time limit for the window manager to show the window.
+    const WindowWatchdog watchdog(
+        kWindowLateAfter, kWindowGiveUpAfter,
+        [](const std::string& text) { std::fputs(text.c_str(), stderr); },
+        [] { std::_Exit(1); });
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               screenWidth_, screenHeight_,
+                               SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+  }
   if (window_ == nullptr) throw SdlError("cannot create the game window");
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (renderer_ == nullptr) throw SdlError("cannot draw into the game window");

@@ -36,3 +36,10 @@ for p in "${missing[@]}"; do
     exit 1
   fi
 done
+
+# Font packages installed in the same run as fontconfig can leave its cache out of date; the next
+# program that asks for fonts would rebuild it first (openbox then shows no window for a while,
+# and the game's first dialog opens late). Only the stale folders are scanned again.
+if command -v fc-cache >/dev/null; then
+  $SUDO fc-cache
+fi

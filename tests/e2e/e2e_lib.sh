@@ -11,9 +11,13 @@
 server_pid="" wm_pid="" game_pid="" size="" label="" window_manager="" shot=""
 readonly tile=36
 
+# xdotool matches window names with the locale's regular expressions, which in the C locale do
+# not match Cyrillic titles: it always runs in a UTF-8 locale, whatever the caller's.
+xdo() { LC_ALL=C.UTF-8 xdotool "$@"; }
+
 require_tools() {
   local tool
-  for tool in Xvfb openbox xdotool xprop xwininfo import convert compare; do
+  for tool in Xvfb openbox xdotool xprop xwininfo xmessage import convert compare; do
     command -v "$tool" >/dev/null || { echo "e2e FAIL: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
   done
 }
@@ -133,7 +137,7 @@ expect() {
 }
 
 press() {
-  xdotool key "$1"
+  xdo key "$1"
 }
 
 # --- windows ---
@@ -149,6 +153,12 @@ start_screen() {
   # number, and the winner can refuse clients for a moment after it reported the number.
   server_answers() { xprop -root >/dev/null 2>&1; }
   poll 10 server_answers || fail "Xvfb on $DISPLAY does not answer"
+  if [ "$window_manager" = deaf ]; then
+    "$deaf_window_manager" >"$work/deaf.log" 2>&1 &
+    wm_pid=$!
+    poll 10 grep -qs ready "$work/deaf.log" || fail "the deaf window manager did not start"
+    return 0
+  fi
   [ "$window_manager" = openbox ] || return 0
   # For the same reason openbox may find no display and give up: it is started again.
   for _ in 1 2 3; do
@@ -157,11 +167,40 @@ start_screen() {
     wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     wm_ready_or_gone() { wm_ready || ! kill -0 "$wm_pid" 2>/dev/null; }
     poll 10 wm_ready_or_gone || fail "openbox did not start: $(cat "$work/openbox.log")"
-    wm_ready && return 0
+    if wm_ready; then
+      wm_maps_windows || fail "openbox does not show new windows: $(cat "$work/openbox.log")"
+      return 0
+    fi
     wait "$wm_pid" 2>/dev/null || true
     wm_pid=""
   done
   fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
+# openbox announces itself before it has loaded its theme. Where the fonts were installed after
+# the font cache was last built (a fresh machine), loading the theme rebuilds the cache for a
+# second or two, and a window that asks to be shown meanwhile is never shown. So the screen is
+# ready only once a probe window of our own has become viewable; a probe that was lost is
+# replaced by another.
+wm_maps_windows() {
+  local probe_pid id attempt
+  probe_viewable() {
+    id=$(xwininfo -root -tree 2>/dev/null | awk '/"quillmere-probe"/ { print $1; exit }')
+    [ -n "$id" ] && [ "$(xwininfo -id "$id" 2>/dev/null | awk '/Map State/ { print $3 }')" = IsViewable ]
+  }
+  for attempt in 1 2 3 4 5 6; do
+    xmessage -name quillmere-probe -title quillmere-probe probe >/dev/null 2>&1 &
+    probe_pid=$!
+    if poll 5 probe_viewable; then
+      stop "$probe_pid"
+      probe_gone() { ! xwininfo -root -tree 2>/dev/null | grep -q '"quillmere-probe"'; }
+      poll 5 probe_gone || return 1
+      ((attempt == 1)) || echo "note: openbox showed windows only from probe $attempt on" >&2
+      return 0
+    fi
+    stop "$probe_pid"
+  done
+  return 1
 }
 
 stop_screen() {
@@ -172,30 +211,39 @@ stop_screen() {
 
 # Starts the game of the folder $1 from another folder, as the game must find its files wherever
 # it is started from. The game's snapshot lives in the runtime folder: it gets a private one, so
-# that the test never touches the snapshot of whoever runs it.
+# that the test never touches the snapshot of whoever runs it. With $2 = C the game runs without
+# a locale (LANG and LC_ALL unset), as on many machines; otherwise in the caller's.
 launch_game() {
   mkdir -p "$work/run"
   chmod 700 "$work/run"
-  (cd / && exec env GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work/run" "$1/quillmere") \
-    >"$work/game.log" 2>&1 &
+  local unset_locale=()
+  [ "${2:-}" != C ] || unset_locale=(-u LANG -u LC_ALL -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES)
+  (cd / && exec env "${unset_locale[@]}" GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work/run" \
+    "$1/quillmere") >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 
+# The visible windows titled exactly $1. A GTK window of a game without a locale has only the
+# UTF-8 title (_NET_WM_NAME), which `xdotool search --name` does not look at, so every visible
+# window's title is read the way the window manager reads it.
 visible_windows_named() {
-  xdotool search --onlyvisible --name "$1" 2>/dev/null || true
+  local id
+  for id in $(xdo search --onlyvisible --class '' 2>/dev/null); do
+    [ "$(xdo getwindowname "$id" 2>/dev/null)" != "$1" ] || echo "$id"
+  done
 }
 focused_window_is() {
-  [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]
+  [ "$(xdo getwindowfocus getwindowname 2>/dev/null)" = "$1" ]
 }
 # The game's window covers the screen with the focus; an error box would carry the same title.
 # Without a window manager the focus falls back to the root window when a dialog closes, and
 # the keys then go to the window under the pointer: the game's, which covers the screen.
 game_window_up() {
   local id geometry
-  for id in $(visible_windows_named '^Quillmere$'); do
-    geometry=$(xdotool getwindowgeometry --shell "$id")
+  for id in $(visible_windows_named Quillmere); do
+    geometry=$(xdo getwindowgeometry --shell "$id")
     if grep -qx "WIDTH=$sw" <<<"$geometry" && grep -qx "HEIGHT=$sh" <<<"$geometry"; then
-      [ "$window_manager" != openbox ] || [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
+      [ "$window_manager" != openbox ] || [ "$(xdo getwindowfocus 2>/dev/null)" = "$id" ]
       return
     fi
   done
@@ -206,9 +254,9 @@ window_gone() {
 }
 no_other_boxes() {
   local count
-  count=$(visible_windows_named '^Quillmere$' | wc -l)
+  count=$(visible_windows_named Quillmere | wc -l)
   ((count == 1)) || fail "a message box is open beside the game window"
-  [ -z "$(visible_windows_named '^Предупреждение$')" ] || fail "the warning is still open"
+  [ -z "$(visible_windows_named Предупреждение)" ] || fail "the warning is still open"
 }
 
 # A file dialog of the game has the keyboard: the focused window is another than the game's.
@@ -216,8 +264,8 @@ no_other_boxes() {
 chooser=""
 chooser_focused() {
   local focused
-  focused=$(xdotool getwindowfocus getwindowname 2>/dev/null) || return 1
-  [ -n "$focused" ] && [ "$focused" != Quillmere ] && chooser=$(xdotool getwindowfocus)
+  focused=$(xdo getwindowfocus getwindowname 2>/dev/null) || return 1
+  [ -n "$focused" ] && [ "$focused" != Quillmere ] && chooser=$(xdo getwindowfocus)
 }
 
 # Waits for the game to end by itself and fails unless it ended with exit code 0.

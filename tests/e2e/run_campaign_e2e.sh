@@ -213,7 +213,7 @@ answer_dialog() {
   # The chooser fills its list and grabs the keyboard after it is mapped.
   sleep 0.5
   take_shot "$1-dialog"
-  xdotool type --delay 15 "$2"
+  xdo type --delay 15 "$2"
   sleep 0.3
   take_shot "$1-dialog-typed"
   press Return

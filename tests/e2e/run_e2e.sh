@@ -3,11 +3,15 @@
 # would and checks the pixels of the screen. Runs at 800 x 600 and at 1024 x 768, where the
 # start-up warning comes first, and once more at 800 x 600 without a window manager, where nobody
 # but the game moves the keyboard focus. Screenshots stay in SCREENSHOT_FOLDER.
-# Usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER
+# The passes with a window manager and at 1024 x 768 run the game without a locale. Last, a
+# window manager that never shows a window: the game must say so and end instead of hanging.
+# Usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER DEAF_WINDOW_MANAGER
 set -euo pipefail
 
-readonly game_folder=${1:?usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER}
-readonly shots=${2:?usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER}
+readonly usage="usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER DEAF_WINDOW_MANAGER"
+readonly game_folder=${1:?$usage}
+readonly shots=${2:?$usage}
+readonly deaf_window_manager=${3:?$usage}
 # The test level: earth everywhere, the player in the middle with an empty cell to its right,
 # larger than both screens so that the board scrolls.
 readonly board_w=40 board_h=30 player_x=20 player_y=15
@@ -67,16 +71,16 @@ start_game() {
   cp -a "$game_folder" "$work/game"
   rm -f "$work/game/Player.cfg"
   write_test_level "$work/game/Level1.cam"
-  launch_game "$work/game"
+  launch_game "$work/game" "$1"
 }
 
 answer_warning() {
-  warning_focused() { [ -n "$(visible_windows_named '^Предупреждение$')" ] && focused_window_is Предупреждение; }
+  warning_focused() { [ -n "$(visible_windows_named Предупреждение)" ] && focused_window_is Предупреждение; }
   poll 10 warning_focused || fail "no focused start-up warning"
   take_shot warning
   echo "ok $label warning"
   press Return
-  warning_gone() { [ -z "$(visible_windows_named '^Предупреждение$')" ]; }
+  warning_gone() { [ -z "$(visible_windows_named Предупреждение)" ]; }
   poll 5 warning_gone || fail "Return did not close the warning"
 }
 
@@ -106,7 +110,7 @@ play_at() {
   sw=${size%x*}
   sh=${size#*x}
   start_screen
-  start_game
+  start_game "${3:-}"
   if ((sw != 800 && sh != 600)); then answer_warning; fi
   poll 10 game_window_up || fail "the game window did not cover the screen with the focus"
   no_other_boxes
@@ -129,7 +133,26 @@ play_at() {
   stop_screen
 }
 
+# The game gives up on a window that never appears: a message on standard error, exit code 1.
+gives_up_without_window() {
+  size=800x600 window_manager=deaf label=deaf-window-manager
+  start_screen
+  start_game C
+  ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+  poll 30 ended || fail "the game still waits for its window after 30 s"
+  local code=0
+  wait "$game_pid" || code=$?
+  game_pid=""
+  ((code == 1)) || fail "the game ended with exit code $code instead of 1"
+  grep -q "has not appeared after 5 s" "$work/game.log" || fail "no warning that the window is late"
+  grep -q "has not shown the game's window within 15 s; giving up" "$work/game.log" ||
+    fail "no message that the game gives up"
+  echo "ok $label gives up"
+  stop_screen
+}
+
 play_at 800x600 openbox
-play_at 1024x768 openbox
-play_at 800x600 bare
+play_at 1024x768 openbox C
+play_at 800x600 bare C
+gives_up_without_window
 echo "e2e passed; screenshots in $shots"

@@ -4,11 +4,15 @@
 #include <fnmatch.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <future>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "game/cp1251.h"
+#include "platform/window_watchdog.h"
 
 namespace {
 
@@ -217,6 +221,43 @@ TEST_F(EventLoop, QuitLoopEndsTheLoopAfterTheHandler) {
   EXPECT_EQ(platform.Run(quitter), 0);
   ASSERT_EQ(quitter.keys.size(), 1u);
   EXPECT_EQ(std::get<0>(quitter.keys[0]), 27);
+}
+
+// The guard around opening the window: silent when the window comes, a warning when it is late,
+// giving up when it never comes. Only the order of events matters, never how fast the machine is.
+TEST(WindowWatchdog, WarnsWhenLateAndGivesUpWhenTheWindowNeverComes) {
+  using std::chrono::hours;
+  using std::chrono::milliseconds;
+  std::vector<std::string> said;
+  {
+    const WindowWatchdog quick(hours(1), hours(2), [&](const std::string& t) { said.push_back(t); },
+                               [] { FAIL() << "gave up on a window that came"; });
+  }
+  EXPECT_TRUE(said.empty());
+
+  std::promise<void> warned;
+  {
+    WindowWatchdog late(milliseconds(0), hours(1),
+                        [&](const std::string& t) {
+                          said.push_back(t);
+                          if (said.size() == 1) warned.set_value();
+                        },
+                        [] { FAIL() << "gave up on a window that came"; });
+    warned.get_future().wait();
+    late.Done();
+  }
+  ASSERT_EQ(said.size(), 2u);
+  EXPECT_EQ(said[0], WindowLateWarning(milliseconds(0)));
+  EXPECT_EQ(said[1], "Quillmere: the game's window has appeared.\n");
+
+  said.clear();
+  std::promise<void> gaveUp;
+  WindowWatchdog never(milliseconds(0), milliseconds(1),
+                       [&](const std::string& t) { said.push_back(t); },
+                       [&] { gaveUp.set_value(); });
+  gaveUp.get_future().wait();
+  ASSERT_EQ(said.size(), 2u);
+  EXPECT_EQ(said[1], WindowGiveUpMessage(milliseconds(1)));
 }
 
 }  // namespace
