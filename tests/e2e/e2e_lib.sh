@@ -123,7 +123,8 @@ status_box_shown() {
     ! above "$(share $((left - 6)) 2 4 17 "$light_grey")" 0.2
 }
 
-# Takes screenshots until "$@" holds (5 s at most); the last one is kept under $1's name.
+# Takes screenshots until "$@" holds (10 s at most, for a busy machine); the last one is kept
+# under $1's name.
 expect() {
   local name=$1
   shift
@@ -132,7 +133,7 @@ expect() {
     take_shot "$name"
     "$@"
   }
-  poll 5 check_once "$@" || fail "the screen does not show '$name' ($*)"
+  poll 10 check_once "$@" || fail "the screen does not show '$name' ($*)"
   echo "ok $label $name"
 }
 
@@ -252,10 +253,17 @@ game_window_up() {
 window_gone() {
   [ "$(xwininfo -id "$1" 2>/dev/null | awk '/Map State/ { print $3 }')" != IsViewable ]
 }
+windows_described() {
+  local id
+  for id in $(visible_windows_named "$1"); do
+    printf '%s (pid %s) ' "$id" "$(xdo getwindowpid "$id" 2>/dev/null)"
+  done
+}
+# Windows come and go while the list is read (xdotool then lists none): the count is read again.
 no_other_boxes() {
-  local count
-  count=$(visible_windows_named Quillmere | wc -l)
-  ((count == 1)) || fail "a message box is open beside the game window"
+  one_game_window() { (($(visible_windows_named Quillmere | wc -l) == 1)); }
+  poll 3 one_game_window ||
+    fail "a message box is open beside the game window: $(windows_described Quillmere)"
   [ -z "$(visible_windows_named Предупреждение)" ] || fail "the warning is still open"
 }
 
