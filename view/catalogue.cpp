@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-#include "view/picture_io.h"
+#include "platform/picture_codec.h"
+#include "view/bmp_file.h"
 
 namespace {
 
