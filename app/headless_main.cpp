@@ -14,7 +14,9 @@
 #include "app/script_commands.h"
 #include "app/script_runner.h"
 #include "app/tform1.h"
+#include "game/cp1251.h"
 #include "menu/snapshot_file.h"
+#include "platform/single_instance.h"
 
 namespace {
 
@@ -80,6 +82,18 @@ int main(int argc, char** argv) {
   Options o;
   if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
   const std::string startFolder = CurrentFolder();
+  // A run on the game's own snapshot is a copy of the game like any other: it must not share
+  // the snapshot with a game being played. Runs with a snapshot of their own take no lock, so
+  // that tests run side by side.
+  std::optional<SingleInstance> instance;
+  if (o.snapshot.empty()) {
+    instance.emplace(DefaultInstanceLockPath());
+    if (instance->AnotherIsRunning()) {
+      ScriptedPlatform(o.width, o.height, std::cout)
+          .MessageBox(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
+      return 1;
+    }
+  }
   std::vector<ScriptCommand> commands;
   {
     std::ifstream file;

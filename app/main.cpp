@@ -15,6 +15,7 @@
 #include "game/cp1251.h"
 #include "menu/snapshot_file.h"
 #include "platform/sdl_platform.h"
+#include "platform/single_instance.h"
 
 namespace {
 
@@ -70,6 +71,12 @@ int RunGame(SdlPlatform& platform, const std::string& folder) {
 int main() {
   const std::optional<std::string> folder = ProgramFolder();
   if (!folder || !EnterFolder(*folder)) return 1;
+  // Before any file is touched: a second copy only says so and ends.
+  const SingleInstance instance(DefaultInstanceLockPath());
+  if (instance.AnotherIsRunning()) {
+    ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
+    return 1;
+  }
   const std::unique_ptr<SdlPlatform> platform = OpenPlatform();
   if (!platform) return 1;
   try {

@@ -23,6 +23,8 @@ struct FormOptions {
 
 // Caption of the run-time error box.
 inline constexpr const char* kApplicationTitle = "Quillmere";
+// What a second copy of the game tells the player before it ends (UTF-8).
+inline constexpr const char* kAlreadyRunningText = "Игра уже запущена.";
 
 class TForm1 : public WindowEvents, private PlayHost {
  public:

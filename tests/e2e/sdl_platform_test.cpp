@@ -166,6 +166,13 @@ void PushFocusLost() {
   SDL_PushEvent(&event);
 }
 
+void PushExposed() {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = SDL_WINDOWEVENT_EXPOSED;
+  SDL_PushEvent(&event);
+}
+
 void PushQuit() {
   SDL_Event event{};
   event.type = SDL_QUIT;
@@ -217,6 +224,21 @@ TEST_F(EventLoop, QuitLoopEndsTheLoopAfterTheHandler) {
   EXPECT_EQ(platform.Run(quitter), 0);
   ASSERT_EQ(quitter.keys.size(), 1u);
   EXPECT_EQ(std::get<0>(quitter.keys[0]), 27);
+}
+
+// The window keeps its whole last frame: uncovered (after a dialog, say), it shows that frame
+// again instead of having the game paint afresh, which would draw no board behind the shop.
+TEST_F(EventLoop, AnUncoveredWindowShowsItsLastFrameAgain) {
+  SdlPlatform platform("test");
+  Recorder recorder(platform);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  PushExposed();
+  // The loop shows a frame again only once no other event waits: the end comes later.
+  const SDL_TimerID quit = SDL_AddTimer(
+      300, [](Uint32, void*) -> Uint32 { PushQuit(); return 0; }, nullptr);
+  EXPECT_EQ(platform.Run(recorder), 0);
+  SDL_RemoveTimer(quit);
+  EXPECT_EQ(recorder.paints, 0);
 }
 
 }  // namespace
