@@ -60,7 +60,8 @@ void TForm1::FormCreate() {
     }
     ShowRandomShot();
     state_.PlayerDead = 0;
-    window_.SetEdit1Bounds(Rect{sw / 2 - kStatusBoxWidth / 2, 0, kStatusBoxWidth, kStatusBoxHeight});
+    window_.SetEdit1Bounds(
+        Rect{sw / 2 - kStatusBoxWidth / 2, 0, kStatusBoxWidth, kStatusBoxHeight});
     state_.ScreenState = screen_state::Menu;
     state_.MenuItem = 1;
     state_.Timer1Enabled = false;

@@ -195,7 +195,8 @@ void TransformDirectly(std::uint8_t* b, std::size_t n, int sign) {
 }
 
 // Transforms b[0..n) in place; rows[m] holds the taps of row 2^m.
-void Transform(std::uint8_t* b, std::size_t n, int sign, const std::vector<std::vector<Tap>>& rows) {
+void Transform(std::uint8_t* b, std::size_t n, int sign,
+               const std::vector<std::vector<Tap>>& rows) {
   if (n <= kDirectLength) {
     TransformDirectly(b, n, sign);
     return;

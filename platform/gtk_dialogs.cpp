@@ -149,8 +149,9 @@ int MonitorWidth() {
 // title bars show it, and the title bar's icon and buttons; never wider than the screen.
 void WidenForCaption(GtkWidget* dialog, const std::string& captionUtf8, const DialogOwner& owner) {
   PangoLayout* const layout = gtk_widget_create_pango_layout(dialog, captionUtf8.c_str());
+  PangoContext* const context = pango_layout_get_context(layout);
   PangoFontDescription* const bold =
-      pango_font_description_copy(pango_context_get_font_description(pango_layout_get_context(layout)));
+      pango_font_description_copy(pango_context_get_font_description(context));
   pango_font_description_set_weight(bold, PANGO_WEIGHT_BOLD);
   pango_layout_set_font_description(layout, bold);
   pango_font_description_free(bold);
@@ -159,7 +160,8 @@ void WidenForCaption(GtkWidget* dialog, const std::string& captionUtf8, const Di
   pango_layout_get_pixel_size(layout, &width, &height);
   g_object_unref(layout);
   int wanted = width + kTitleBarRoomInLines * height;
-  if (const int screenWidth = owner.screenWidth > 0 ? owner.screenWidth : MonitorWidth(); screenWidth > 0) {
+  const int screenWidth = owner.screenWidth > 0 ? owner.screenWidth : MonitorWidth();
+  if (screenWidth > 0) {
     wanted = std::min(wanted, std::max(screenWidth - kScreenMargin, kScreenMargin));
   }
   gtk_widget_set_size_request(dialog, wanted, -1);

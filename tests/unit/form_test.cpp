@@ -68,7 +68,8 @@ TEST(Form, RestartOnALevelThatCannotBeReadKeepsTheGameInProgress) {
   s.form.OnKeyDown(13, false);
   EXPECT_EQ(s.shown.str(),
             "message \"Quillmere\" \"Invalid numeric input\"\n"
-            "message \"Quillmere\" \"Уровень «Level1.cam» не загружен: файл не удаётся открыть.\"\n");
+            "message \"Quillmere\" "
+            "\"Уровень «Level1.cam» не загружен: файл не удаётся открыть.\"\n");
   const GameState& after = s.form.State();
   EXPECT_EQ(after.ScreenState, 0);
   EXPECT_EQ(after.MenuItem, 3);

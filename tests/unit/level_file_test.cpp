@@ -132,8 +132,8 @@ TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
   std::string spread;
   for (const char cell : cells) spread += std::string(90, ' ') + cell;
   EXPECT_EQ(Refusal(level + spread), "");
-  EXPECT_NE(Refusal(level + spread + std::string(kMostLevelFileBytes, ' ')).find("больше любого уровня"),
-            std::string::npos);
+  const std::string padded = level + spread + std::string(kMostLevelFileBytes, ' ');
+  EXPECT_NE(Refusal(padded).find("больше любого уровня"), std::string::npos);
 }
 
 TEST(LevelFile, AFileThatCannotBeOpenedIsAnErrorNamingIt) {
@@ -141,7 +141,8 @@ TEST(LevelFile, AFileThatCannotBeOpenedIsAnErrorNamingIt) {
     ReadLevelFile(TempDir() + "/Missing.lvl");
     FAIL() << "expected an error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(Cp1251ToUtf8(e.what()), "Уровень «" + TempDir() + "/Missing.lvl» не загружен: файл не удаётся открыть.");
+    EXPECT_EQ(Cp1251ToUtf8(e.what()),
+              "Уровень «" + TempDir() + "/Missing.lvl» не загружен: файл не удаётся открыть.");
   }
 }
 
