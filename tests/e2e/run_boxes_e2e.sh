@@ -35,7 +35,7 @@ caption_fits() {
   width=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
   extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
   read -r left right _ _ <<<"$extents"
-  text=$(convert -density 96 -font DejaVu-Sans-Bold -pointsize 8 label:"$caption" -trim -format '%w' info:)
+  text=$(convert -density 96 -font /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf -pointsize 8 label:"$caption" -trim -format '%w' info:)
   ((left + width + right >= text + title_bar_room)) ||
     fail "the box '$caption' is $((left + width + right)) pixels wide; its caption needs $((text + title_bar_room))"
 }
