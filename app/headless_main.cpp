@@ -82,12 +82,12 @@ int main(int argc, char** argv) {
   Options o;
   if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
   const std::string startFolder = CurrentFolder();
-  // A run on the game's own snapshot is a copy of the game like any other: it must not share
-  // the snapshot with a game being played. Runs with a snapshot of their own take no lock, so
-  // that tests run side by side.
+  // A run on the game's own snapshot must not share it with a game being played, nor a game
+  // start beside it; such runs may go side by side. Runs with a snapshot of their own take no
+  // lock at all.
   std::optional<SingleInstance> instance;
   if (o.snapshot.empty()) {
-    instance.emplace(DefaultInstanceLockPath());
+    instance.emplace(DefaultInstanceLockPath(), SingleInstance::Kind::kReplay);
     if (instance->AnotherIsRunning()) {
       ScriptedPlatform(o.width, o.height, std::cout)
           .MessageBox(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));

@@ -72,7 +72,7 @@ int main() {
   const std::optional<std::string> folder = ProgramFolder();
   if (!folder || !EnterFolder(*folder)) return 1;
   // Before any file is touched: a second copy only says so and ends.
-  const SingleInstance instance(DefaultInstanceLockPath());
+  const SingleInstance instance(DefaultInstanceLockPath(), SingleInstance::Kind::kGame);
   if (instance.AnotherIsRunning()) {
     ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
     return 1;

@@ -5,15 +5,19 @@
 
 class SingleInstance {
  public:
-  // Tries to become the copy that runs, by an advisory lock on the file `lockPath`, which the
-  // system releases when the process ends in any way. When the file cannot be opened at all,
-  // the game runs without the lock rather than not at all.
-  explicit SingleInstance(const std::string& lockPath);
+  // The game itself runs alone; replays of the headless driver on the game's snapshot may run
+  // side by side, but not beside the game.
+  enum class Kind { kGame, kReplay };
+
+  // Tries to become a copy that runs, by an advisory lock on the file `lockPath` (exclusive for
+  // the game, shared for a replay), which the system releases when the process ends in any way.
+  // When the file cannot be opened at all, the copy runs without the lock rather than not at all.
+  SingleInstance(const std::string& lockPath, Kind kind);
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
-  // True when another running copy holds the lock.
+  // True when another copy holds the lock in a way that keeps this one from running.
   bool AnotherIsRunning() const { return anotherIsRunning_; }
 
  private:

@@ -9,7 +9,7 @@
 
 #include "platform/files.h"
 
-SingleInstance::SingleInstance(const std::string& lockPath) {
+SingleInstance::SingleInstance(const std::string& lockPath, Kind kind) {
   // Opened for reading only: the lock needs no more, and the file is never written.
   const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return;
@@ -21,7 +21,7 @@ SingleInstance::SingleInstance(const std::string& lockPath) {
   }
   int taken;
   do {
-    taken = ::flock(fd, LOCK_EX | LOCK_NB);
+    taken = ::flock(fd, (kind == Kind::kGame ? LOCK_EX : LOCK_SH) | LOCK_NB);
   } while (taken != 0 && errno == EINTR);
   if (taken == 0) {
     handle_ = fd;

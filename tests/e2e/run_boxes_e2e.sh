@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The game's message boxes in the real window, on a virtual 800 x 600 screen with a window
 # manager: a second copy of the game started beside the first says that the game is running, in
-# a box the player closes, and ends without touching a file while the first plays on; the
-# "Game Over" box is wide enough for the window manager to show its whole caption.
+# a box the player closes, and ends without touching a file while the first plays on, and so
+# does a replay of the headless driver on the game's snapshot; the "Game Over" box is wide
+# enough for the window manager to show its whole caption; a game killed outright does not keep
+# the next one from starting.
 # Screenshots stay in SCREENSHOT_FOLDER.
 # Usage: run_boxes_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER
 set -euo pipefail
@@ -35,7 +37,8 @@ caption_fits() {
   width=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
   extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
   read -r left right _ _ <<<"$extents"
-  text=$(convert -density 96 -font /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf -pointsize 8 label:"$caption" -trim -format '%w' info:)
+  text=$(convert -density 96 -font /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
+    -pointsize 8 label:"$caption" -trim -format '%w' info:)
   ((left + width + right >= text + title_bar_room)) ||
     fail "the box '$caption' is $((left + width + right)) pixels wide; its caption needs $((text + title_bar_room))"
 }
@@ -80,7 +83,13 @@ code=0
 wait "$second_pid" || code=$?
 second_pid=""
 ((code == 1)) || fail "the second copy ended with exit code $code"
-[ "$(files_now)" = "$before" ] || fail "the second copy touched a file"
+code=0
+replay=$(printf 'key down\nkey enter\nclose\n' |
+  XDG_RUNTIME_DIR="$work/run" "$game/quillmere-headless" --folder "$game" -) || code=$?
+if ((code != 1)) || [ "$replay" != 'message "Quillmere" "Игра уже запущена."' ]; then
+  fail "a replay on the game's snapshot beside the game ended with $code: $replay"
+fi
+[ "$(files_now)" = "$before" ] || fail "the second copy or the replay touched a file"
 poll 5 game_window_up || fail "the first copy did not get the keyboard back"
 expect menu-again menu_on 1 2
 echo "ok $label"
@@ -91,5 +100,12 @@ poll 10 box_shown 'Game Over' || fail "no focused Game Over box"
 take_shot box
 caption_fits "$box" 'Game Over'
 echo "ok $label"
+
+label='after-kill'
+kill -KILL "$game_pid"
+wait "$game_pid" 2>/dev/null || true
+launch_game "$game"
+poll 10 game_window_up || fail "the game did not start after the last one was killed"
+expect menu menu_on 1 2
 stop_screen
 echo "e2e message boxes passed; screenshots in $shots"
