@@ -5,13 +5,12 @@
 #include "game/runtime_error.h"
 #include "game/text_file.h"
 #include "view/placement.h"
+#include "view/text_box.h"
 
 namespace {
 
 constexpr int kDesignWidth = 800;
 constexpr int kDesignHeight = 600;
-constexpr int kEdit1Width = 137;
-constexpr int kEdit1Height = 21;
 
 struct Offset {
   Element id;
@@ -62,7 +61,8 @@ void TForm1::FormCreate() {
     }
     ShowRandomShot();
     state_.PlayerDead = 0;
-    window_.SetEdit1Bounds(Rect{sw / 2 - kEdit1Width / 2, 0, kEdit1Width, kEdit1Height});
+    window_.SetEdit1Bounds(
+        Rect{sw / 2 - kStatusBoxWidth / 2, 0, kStatusBoxWidth, kStatusBoxHeight});
     state_.ScreenState = screen_state::Menu;
     state_.MenuItem = 1;
     state_.Timer1Enabled = false;

@@ -12,6 +12,8 @@
 #include "app/script_runner.h"
 #include "app/tform1.h"
 #include "platform/file_system.h"
+#include "game/cp1251.h"
+#include "platform/single_instance.h"
 
 namespace {
 
@@ -60,6 +62,18 @@ int main(int argc, char** argv) {
   Options o;
   if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
   const std::string startFolder = CurrentFolder();
+  // A run on the game's own snapshot must not share it with a game being played, nor a game
+  // start beside it; such runs may go side by side. Runs with a snapshot of their own take no
+  // lock at all.
+  std::optional<SingleInstance> instance;
+  if (o.snapshot.empty()) {
+    instance.emplace(DefaultInstanceLockPath(), SingleInstance::Kind::kReplay);
+    if (instance->AnotherIsRunning()) {
+      ScriptedPlatform(o.width, o.height, std::cout)
+          .MessageBox(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
+      return 1;
+    }
+  }
   std::vector<ScriptCommand> commands;
   {
     std::ifstream file;

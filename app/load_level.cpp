@@ -3,6 +3,7 @@
 #include "app/tform1.h"
 #include "game/cp1251.h"
 #include "game/level_file.h"
+#include "game/runtime_error.h"
 #include "game/text_file.h"
 
 namespace {
@@ -11,21 +12,42 @@ constexpr const char* kScoreTableFile = "High.scr";
 }  // namespace
 
 void TForm1::LoadLevel(const std::string& name) {
-  state_.Timer1Enabled = false;
-  state_.Board.Clear();
-  board_.ClearScreen();
-  state_.PlayerDead = 0;
-  state_.RubiesCollected = 0;
+  ClearForLevel();
   std::unique_ptr<TextReader> file = TextReader::Open(name);
   if (!file) {
     CampaignEnd();
     return;
   }
-  ReadLevel(*file, state_, name);
+  Level level;
+  try {
+    ReadLevel(*file, level, name);
+  } catch (const RuntimeError&) {
+    // What was read before the bad value stays on the board.
+    PutLevel(level, state_);
+    throw;
+  }
+  file.reset();
+  ShowLevel(level);
+}
+
+void TForm1::EnterLevel(const Level& level) {
+  ClearForLevel();
+  ShowLevel(level);
+}
+
+void TForm1::ClearForLevel() {
+  state_.Timer1Enabled = false;
+  state_.Board.Clear();
+  board_.ClearScreen();
+  state_.PlayerDead = 0;
+  state_.RubiesCollected = 0;
+}
+
+void TForm1::ShowLevel(const Level& level) {
+  PutLevel(level, state_);
   board_.ResizeToBoard();
   board_.PlaceBoard();
   board_.PresentBoard();
-  file.reset();
   window_.Hide(Element::ImMenu);
   window_.Hide(Element::ImSelect);
   state_.Timer1Enabled = true;

@@ -10,6 +10,7 @@
 #include "game/cp1251.h"
 #include "platform/file_system.h"
 #include "platform/sdl_platform.h"
+#include "platform/single_instance.h"
 
 namespace {
 
@@ -61,6 +62,12 @@ int RunGame(SdlPlatform& platform, const std::string& folder) {
 int main() {
   const std::optional<std::string> folder = EnterProgramFolder();
   if (!folder) return 1;
+  // Before any file is touched: a second copy only says so and ends.
+  const SingleInstance instance(DefaultInstanceLockPath(), SingleInstance::Kind::kGame);
+  if (instance.AnotherIsRunning()) {
+    ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
+    return 1;
+  }
   const std::unique_ptr<SdlPlatform> platform = OpenPlatform();
   if (!platform) return 1;
   try {

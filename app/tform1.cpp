@@ -7,11 +7,6 @@
 #include "view/catalogue.h"
 #include "view/letters.h"
 
-namespace {
-// Pixel size of the status box's face.
-constexpr int kStatusFontPixels = 11;
-}  // namespace
-
 TForm1::TForm1(Platform& platform, FormOptions options)
     : platform_(platform),
       options_(std::move(options)),

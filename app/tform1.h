@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "game/level_file.h"
 #include "platform/platform.h"
 #include "rules/play_host.h"
 #include "view/board_view.h"
@@ -22,6 +23,8 @@ struct FormOptions {
 
 // Caption of the run-time error box.
 inline constexpr const char* kApplicationTitle = "Quillmere";
+// What a second copy of the game tells the player before it ends (UTF-8).
+inline constexpr const char* kAlreadyRunningText = "Игра уже запущена.";
 
 class TForm1 : public WindowEvents, private PlayHost {
  public:
@@ -64,7 +67,15 @@ class TForm1 : public WindowEvents, private PlayHost {
   void LayOutPictures();
 
   // Levels.
+  // Loads `name` (start-up, the shop's Play, Game Over, leaving the table): a file that cannot
+  // be opened ends the campaign, and a bad value leaves what was read before it on the board.
   void LoadLevel(const std::string& name);
+  // Puts a level read completely beforehand into play (New, Restart, Custom).
+  void EnterLevel(const Level& level);
+  // Stops the world; clears the board, the screen and the level's counters.
+  void ClearForLevel();
+  // Puts `level` on the board, draws it, hides the menu and starts the world.
+  void ShowLevel(const Level& level);
   void CampaignEnd();
   void ShowScoreTable();
   void GameOver();
@@ -90,7 +101,6 @@ class TForm1 : public WindowEvents, private PlayHost {
   void ImCustomMouseDown();
   void ImLoadMouseDown();
   void ImExitMouseDown();
-  void StayInMenuOnError(const std::function<void()>& start);
 
   // Letters and counters.
   void Edit2Change();

@@ -1,6 +1,7 @@
 #include "game/level_file.h"
 
 #include <array>
+#include <memory>
 
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
@@ -35,43 +36,50 @@ std::string Refusal(const LevelHeader& h) {
   return {};
 }
 
-void MakeEmptyPlayfield(GameState& state) {
-  state.BoardWidth = 0;
-  state.BoardHeight = 0;
-  state.PlayerX = 0;
-  state.PlayerY = 0;
-  state.RubiesRequired = 0;
+RuntimeError Refused(const std::string& name, const std::string& reason) {
+  return RuntimeError(Utf8ToCp1251("Уровень ") + Quoted(name) + Utf8ToCp1251(" не загружен: ") +
+                      Utf8ToCp1251(reason) + ".");
 }
 
 }  // namespace
 
-void ReadLevel(TextReader& reader, GameState& state, const std::string& name) {
+void ReadLevel(TextReader& reader, Level& level, const std::string& name) {
+  if (const std::int64_t size = reader.Size(); size > kMostLevelFileBytes) {
+    throw Refused(name, "файл длиной " + std::to_string(size) + " байт больше любого уровня");
+  }
   LevelHeader h;
-  try {
-    const std::array<std::int32_t*, 5> fields{&h.width, &h.height, &h.playerX, &h.playerY,
-                                              &h.rubiesRequired};
-    for (std::int32_t* field : fields) {
-      *field = reader.ReadInt();
-      reader.SkipLine();
-    }
-  } catch (const RuntimeError&) {
-    MakeEmptyPlayfield(state);
-    throw;
+  const std::array<std::int32_t*, 5> fields{&h.width, &h.height, &h.playerX, &h.playerY,
+                                            &h.rubiesRequired};
+  for (std::int32_t* field : fields) {
+    *field = reader.ReadInt();
+    reader.SkipLine();
   }
-  const std::string reason = Refusal(h);
-  if (!reason.empty()) {
-    MakeEmptyPlayfield(state);
-    throw RuntimeError(Utf8ToCp1251("Уровень ") + Quoted(name) + Utf8ToCp1251(" не загружен: ") +
-                       Utf8ToCp1251(reason) + ".");
-  }
-  state.BoardWidth = h.width;
-  state.BoardHeight = h.height;
-  state.PlayerX = h.playerX;
-  state.PlayerY = h.playerY;
-  state.RubiesRequired = h.rubiesRequired;
+  if (const std::string reason = Refusal(h); !reason.empty()) throw Refused(name, reason);
+  level.Width = h.width;
+  level.Height = h.height;
+  level.PlayerX = h.playerX;
+  level.PlayerY = h.playerY;
+  level.RubiesRequired = h.rubiesRequired;
   for (int y = 0; y < h.height; ++y) {
     for (int x = 0; x < h.width; ++x) {
-      state.Board(x, y) = static_cast<std::uint8_t>(reader.ReadInt() & 0xFF);
+      level.Board(x, y) = static_cast<std::uint8_t>(reader.ReadInt() & 0xFF);
     }
   }
+}
+
+Level ReadLevelFile(const std::string& name) {
+  const std::unique_ptr<TextReader> file = TextReader::Open(name);
+  if (!file) throw Refused(name, "файл не удаётся открыть");
+  Level level;
+  ReadLevel(*file, level, name);
+  return level;
+}
+
+void PutLevel(const Level& level, GameState& state) {
+  state.Board = level.Board;
+  state.BoardWidth = level.Width;
+  state.BoardHeight = level.Height;
+  state.PlayerX = level.PlayerX;
+  state.PlayerY = level.PlayerY;
+  state.RubiesRequired = level.RubiesRequired;
 }

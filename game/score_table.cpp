@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -11,7 +13,7 @@
 #include "game/int32.h"
 #include "game/runtime_error.h"
 #include "game/shop_prices.h"
-#include "game/text_file.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -20,6 +22,8 @@ constexpr std::size_t kMostLinesWritten = 10;
 // Blanks tried between the name and " | " before a name is refused.
 constexpr std::size_t kMostPaddingBlanks = 32;
 constexpr const char* kLineEnd = "\r\n";
+// Twelve entries of names and scores; a file far larger is no table of the game's.
+constexpr std::int64_t kMostTableBytes = 1 << 20;
 
 // The table's lines as raw bytes. Only a CR LF pair ends a line: an encoded entry may hold
 // any byte, a lone CR or LF and 26 among them.
@@ -34,7 +38,10 @@ class RawLineReader {
     if (::fstat(::fileno(file_.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
       throw RuntimeError(rtl::FileAccessDenied);
     }
+    size_ = static_cast<std::int64_t>(st.st_size);
   }
+
+  std::int64_t Size() const { return size_; }
 
   // The next line without its CR LF; false at the end of the file.
   bool Next(std::string& line) {
@@ -56,6 +63,7 @@ class RawLineReader {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
   std::unique_ptr<std::FILE, Closer> file_;
+  std::int64_t size_ = 0;
 };
 
 RuntimeError DamagedTable(const std::string& tablePath, const std::string& what) {
@@ -112,6 +120,7 @@ std::string EncodedNewEntry(const std::string& playerName, std::int32_t result,
 std::vector<std::string> NewTableLines(const std::string& tablePath,
                                        const std::string& playerName, std::int32_t result) {
   RawLineReader old(tablePath);
+  if (old.Size() > kMostTableBytes) throw DamagedTable(tablePath, "файл слишком велик");
   std::vector<std::string> lines;
   bool inserted = false;
   std::size_t read = 0;
@@ -128,29 +137,103 @@ std::vector<std::string> NewTableLines(const std::string& tablePath,
   return lines;
 }
 
+// The codec is the binomial transform modulo 256: decoding gives plain byte k (from 0) as the
+// sum over j of C(k, j) x encoded byte j, and encoding is the same with the signs
+// (-1)^(k-j). Done pass by pass as the codec is defined it takes time quadratic in the length
+// of the line; split at a power of two h instead, the upper part is the transform of a short
+// sum over C(h, i), most of which vanish modulo 256.
+
+// Lines up to this length are transformed pass by pass.
+constexpr std::size_t kDirectLength = 64;
+
+// One non-zero entry of a row of binomials: C(h, offset) x sign^(h - offset) modulo 256.
+struct Tap {
+  std::size_t offset;
+  std::uint8_t factor;
+};
+
+// The inverse of an odd number modulo 256.
+std::uint32_t OddInverse(std::uint32_t odd) {
+  std::uint32_t inverse = odd;  // right in the lowest 3 bits; each step doubles that
+  for (int step = 0; step < 3; ++step) inverse *= 2 - odd * inverse;
+  return inverse & 0xFF;
+}
+
+// The entries of row h of Pascal's triangle that are not 0 modulo 256, each times
+// sign^(h - offset). Binomials are kept as an odd part modulo 256 and a power of two.
+std::vector<Tap> RowTaps(std::size_t h, int sign) {
+  std::vector<Tap> taps;
+  std::uint32_t odd = 1;
+  int twos = 0;
+  for (std::size_t i = 0; i <= h; ++i) {
+    if (i > 0) {
+      const std::size_t up = h - i + 1;
+      const int upTwos = std::countr_zero(up);
+      const int downTwos = std::countr_zero(i);
+      odd = odd * static_cast<std::uint32_t>((up >> upTwos) & 0xFF) *
+            OddInverse(static_cast<std::uint32_t>((i >> downTwos) & 0xFF)) & 0xFF;
+      twos += upTwos - downTwos;
+    }
+    if (twos >= 8) continue;
+    std::uint32_t factor = (odd << twos) & 0xFF;
+    if (sign < 0 && (h - i) % 2 == 1) factor = (256 - factor) & 0xFF;
+    taps.push_back(Tap{i, static_cast<std::uint8_t>(factor)});
+  }
+  return taps;
+}
+
+void TransformDirectly(std::uint8_t* b, std::size_t n, int sign) {
+  if (sign > 0) {
+    for (std::size_t pass = n > 1 ? n - 1 : 0; pass >= 1; --pass) {
+      for (std::size_t k = pass; k < n; ++k) b[k] = static_cast<std::uint8_t>(b[k] + b[k - 1]);
+    }
+  } else {
+    for (std::size_t pass = 1; pass < n; ++pass) {
+      for (std::size_t k = n - 1; k >= pass; --k) b[k] = static_cast<std::uint8_t>(b[k] - b[k - 1]);
+    }
+  }
+}
+
+// Transforms b[0..n) in place; rows[m] holds the taps of row 2^m.
+void Transform(std::uint8_t* b, std::size_t n, int sign,
+               const std::vector<std::vector<Tap>>& rows) {
+  if (n <= kDirectLength) {
+    TransformDirectly(b, n, sign);
+    return;
+  }
+  const int m = std::bit_width(n - 1) - 1;
+  const std::size_t h = std::size_t{1} << m;
+  // Byte h + r of the result is byte r of the transform of g, g[t] = sum of tap x b[t + offset].
+  std::vector<std::uint8_t> g(n - h, 0);
+  for (const Tap& tap : rows[static_cast<std::size_t>(m)]) {
+    const std::uint8_t* from = b + tap.offset;
+    for (std::size_t t = 0; t < g.size(); ++t) {
+      g[t] = static_cast<std::uint8_t>(g[t] + tap.factor * from[t]);
+    }
+  }
+  Transform(b, h, sign, rows);
+  std::copy(g.begin(), g.end(), b + h);
+  Transform(b + h, n - h, sign, rows);
+}
+
+// Decodes (sign +1) or encodes (sign -1) a table line in place.
+void BinomialTransform(std::string& line, int sign) {
+  std::vector<std::vector<Tap>> rows;
+  for (std::size_t h = 1; h < line.size(); h *= 2) rows.push_back(RowTaps(h, sign));
+  Transform(reinterpret_cast<std::uint8_t*>(line.data()), line.size(), sign, rows);
+}
+
 }  // namespace
 
 std::string EncodeScoreLine(std::string_view plain) {
   std::string bytes(plain);
-  const std::size_t n = bytes.size();
-  for (std::size_t pass = 1; pass < n; ++pass) {
-    for (std::size_t k = n - 1; k >= pass; --k) {
-      bytes[k] = static_cast<char>(static_cast<unsigned char>(bytes[k]) -
-                                   static_cast<unsigned char>(bytes[k - 1]));
-    }
-  }
+  BinomialTransform(bytes, -1);
   return bytes;
 }
 
 std::string DecodeScoreLine(std::string_view encoded) {
   std::string bytes(encoded);
-  const std::size_t n = bytes.size();
-  for (std::size_t pass = n > 1 ? n - 1 : 0; pass >= 1; --pass) {
-    for (std::size_t k = pass; k < n; ++k) {
-      bytes[k] = static_cast<char>(static_cast<unsigned char>(bytes[k]) +
-                                   static_cast<unsigned char>(bytes[k - 1]));
-    }
-  }
+  BinomialTransform(bytes, +1);
   return bytes;
 }
 
@@ -164,11 +247,12 @@ std::int32_t CampaignResult(std::int32_t money, const std::array<std::int32_t, 1
 
 void UpdateScoreTable(const std::string& tablePath, const std::string& workPath,
                       const std::string& playerName, std::int32_t result) {
-  const std::vector<std::string> lines = NewTableLines(tablePath, playerName, result);
-  auto work = TextWriter::Create(workPath);
-  for (const std::string& line : lines) work->WriteLine(line);
-  work->Close();
-  std::rename(workPath.c_str(), tablePath.c_str());
+  std::string table;
+  for (const std::string& line : NewTableLines(tablePath, playerName, result)) {
+    table += line + kLineEnd;
+  }
+  // A table that cannot take the old one's place leaves the old one shown, without a message.
+  ReplaceFileContents(tablePath, table, workPath);
 }
 
 std::vector<std::string> ReadScoreLinesToDraw(const std::string& tablePath) {

@@ -80,6 +80,11 @@ int TextReader::Get() {
 
 bool TextReader::Eof() { return Peek() == kEof; }
 
+std::int64_t TextReader::Size() const {
+  struct stat st {};
+  return ::fstat(::fileno(file_), &st) == 0 ? static_cast<std::int64_t>(st.st_size) : 0;
+}
+
 std::int32_t TextReader::ReadInt() {
   while (IsBlank(Peek())) Get();
   if (Peek() == kEof) return 0;

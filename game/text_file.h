@@ -27,6 +27,8 @@ class TextReader {
   std::string ReadLine();
   // True when nothing is left to read.
   bool Eof();
+  // The file's size in bytes.
+  std::int64_t Size() const;
 
  private:
   explicit TextReader(std::FILE* file);

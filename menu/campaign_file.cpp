@@ -1,33 +1,83 @@
 #include "menu/campaign_file.h"
 
+#include <optional>
+
+#include "game/cp1251.h"
+#include "game/runtime_error.h"
 #include "game/text_file.h"
+#include "platform/files.h"
 
 namespace {
 
 constexpr std::size_t kFirstItem = 1;
 constexpr std::size_t kLastItem = 9;
+constexpr int kLines = 11;
+// Eleven numbers of at most ten digits; anything much larger is no saved campaign.
+constexpr std::int64_t kMostFileBytes = 4096;
+
+RuntimeError NotACampaign(const std::string& shownName, const std::string& reason) {
+  return RuntimeError(Utf8ToCp1251("Сохранённая кампания «" + shownName +
+                                   "» не загружена: " + reason + "."));
+}
+
+std::string WithoutBlanks(const std::string& line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+}
+
+// The value of a line that holds only decimal digits (blanks around them allowed) within the
+// 32-bit range; nothing for any other line.
+std::optional<std::int32_t> Count(const std::string& line) {
+  const std::string digits = WithoutBlanks(line);
+  if (digits.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > INT32_MAX) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(value);
+}
 
 }  // namespace
 
 void WriteCampaignFile(const std::string& path, const std::string& numberText,
                        const GameState& state) {
-  auto file = TextWriter::Create(path);
-  file->WriteLine(numberText);
-  file->WriteLine(std::to_string(state.Money));
+  std::string text = numberText + "\r\n" + std::to_string(state.Money) + "\r\n";
   for (std::size_t item = kFirstItem; item <= kLastItem; ++item) {
-    file->WriteLine(std::to_string(state.Inventory[item]));
+    text += std::to_string(state.Inventory[item]) + "\r\n";
   }
-  file->Close();
+  if (!ReplaceFileContents(path, text)) throw RuntimeError(rtl::FileAccessDenied);
 }
 
-std::string ReadCampaignFile(const std::string& path, GameState& state) {
+SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shownName) {
   const auto file = TextReader::OpenOrThrow(path);
-  std::string numberText = file->ReadLine();
-  state.Money = file->ReadInt();
-  file->SkipLine();
-  for (std::size_t item = kFirstItem; item <= kLastItem; ++item) {
-    state.Inventory[item] = file->ReadInt();
-    file->SkipLine();
+  if (file->Size() > kMostFileBytes) throw NotACampaign(shownName, "файл слишком велик");
+  std::array<std::string, kLines> lines;
+  for (std::string& line : lines) {
+    if (file->Eof()) throw NotACampaign(shownName, "в файле меньше 11 строк");
+    line = file->ReadLine();
   }
-  return numberText;
+  while (!file->Eof()) {
+    if (!WithoutBlanks(file->ReadLine()).empty()) {
+      throw NotACampaign(shownName, "после 11-й строки есть ещё данные");
+    }
+  }
+  SavedCampaign saved;
+  if (!Count(lines[0])) throw NotACampaign(shownName, "в строке 1 нет номера уровня");
+  saved.NumberText = WithoutBlanks(lines[0]);
+  for (int n = 2; n <= kLines; ++n) {
+    const std::optional<std::int32_t> value = Count(lines[static_cast<std::size_t>(n - 1)]);
+    if (!value) {
+      throw NotACampaign(shownName, "в строке " + std::to_string(n) +
+                                        " нет целого неотрицательного числа");
+    }
+    if (n == 2) {
+      saved.Money = *value;
+    } else {
+      saved.Inventory[static_cast<std::size_t>(n - 2)] = *value;
+    }
+  }
+  return saved;
 }

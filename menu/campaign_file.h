@@ -1,16 +1,26 @@
 #pragma once
 // The saved campaign (".ksv"): the number of the next campaign level, Money and
 // Inventory[1..9], one a line, CR LF.
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "game/game_state.h"
 
-// Writes the saved campaign to `path` (replacing it): `numberText`, then Money and
-// Inventory[1..9] from `state`. Throws RuntimeError when the file cannot be written.
+// What a saved campaign holds.
+struct SavedCampaign {
+  std::string NumberText;                     // the level number as written, e.g. "007"
+  std::int32_t Money = 0;
+  std::array<std::int32_t, 10> Inventory{};   // items 1..9; [0] unused
+};
+
+// Writes the saved campaign to `path`: `numberText`, then Money and Inventory[1..9] from
+// `state`. The file is replaced in one step, so a failure leaves an earlier save of that name
+// as it was. Throws RuntimeError when the file cannot be written.
 void WriteCampaignFile(const std::string& path, const std::string& numberText,
                        const GameState& state);
 
-// Reads the saved campaign at `path` into Money and Inventory[1..9] of `state` and returns its
-// first line as text. Missing values read as 0. Throws RuntimeError when the file cannot be
-// opened or a value is not an integer; the values read before the error are kept.
-std::string ReadCampaignFile(const std::string& path, GameState& state);
+// Reads the saved campaign at `path`. Throws RuntimeError with the run-time library's message
+// when it cannot be opened, and one naming it as `shownName` unless it holds exactly eleven
+// lines: a level number, then Money and Inventory[1..9] as integers that are not negative.
+SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shownName);

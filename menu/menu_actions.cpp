@@ -1,10 +1,10 @@
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "app/tform1.h"
-#include "game/runtime_error.h"
 #include "menu/campaign_file.h"
 #include "menu/snapshot_file.h"
 
@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kFirstLevel = "Level1.cam";
 constexpr int kPlayEntry = 6;
+// Items 1..4 are sold in the shop; a new campaign starts without them.
+constexpr std::size_t kShopItems = 4;
 
 // The pictures of the main menu, which the actions that leave it take away.
 constexpr std::array<Element, 5> kMenuPictures{Element::ImShot1, Element::ImShot2, Element::ImShot3,
@@ -21,14 +23,27 @@ void HideMenu(WindowModel& window) {
   for (const Element picture : kMenuPictures) window.Hide(picture);
 }
 
-// The name a single level is loaded under: its path relative to the program's folder when it
-// lies there or below, else its full path (the working folder is the program's folder).
-std::string SingleLevelName(const std::string& chosen, const std::string& programFolder) {
+// The name a chosen file goes by: its path relative to the program's folder when it lies there
+// or below, else its full path (the working folder is the program's folder).
+std::string NameInProgramFolder(const std::string& chosen, const std::string& programFolder) {
   namespace fs = std::filesystem;
   const fs::path relative = fs::path(chosen).lexically_normal().lexically_relative(
       fs::path(programFolder).lexically_normal());
   if (relative.empty() || *relative.begin() == ".." || relative == ".") return chosen;
   return relative.string();
+}
+
+// Runs `change` on the money and items; when it fails, they are put back as they were.
+void ChangeHoldings(GameState& state, const std::function<void()>& change) {
+  const std::int32_t money = state.Money;
+  const std::array<std::int32_t, 10> inventory = state.Inventory;
+  try {
+    change();
+  } catch (...) {
+    state.Money = money;
+    state.Inventory = inventory;
+    throw;
+  }
 }
 
 }  // namespace
@@ -41,61 +56,53 @@ void TForm1::ImReturnMouseDown() {
   PresentBoard();
 }
 
+// A new campaign starts afresh. The first level is read before anything changes, so a level
+// that cannot be read leaves the game in progress as it was, with the menu up.
 void TForm1::ImNewMouseDown() {
+  const Level level = ReadLevelFile(kFirstLevel);
   state_.CurrentLevelFile = kFirstLevel;
   DeleteSnapshot(options_.snapshotPath);
+  state_.Money = 0;
+  for (std::size_t item = 1; item <= kShopItems; ++item) state_.Inventory[item] = 0;
   state_.Timer1Enabled = true;
   state_.ScreenState = screen_state::Play;
-  StayInMenuOnError([&] { LoadLevel(state_.CurrentLevelFile); });
+  EnterLevel(level);
 }
 
 void TForm1::ImRestartMouseDown() {
+  const Level level = ReadLevelFile(state_.CurrentLevelFile);
+  ChangeHoldings(state_, [&] { ReadSnapshot(state_, options_.snapshotPath); });
   state_.Timer1Enabled = true;
   state_.ScreenState = screen_state::Play;
-  StayInMenuOnError([&] {
-    ReadSnapshot(state_, options_.snapshotPath);
-    LoadLevel(state_.CurrentLevelFile);
-  });
+  EnterLevel(level);
 }
 
 void TForm1::ImCustomMouseDown() {
   const std::optional<std::string> chosen = platform_.OpenDialog(openDialog1_);
   if (!chosen) return;
-  state_.CurrentLevelFile = SingleLevelName(*chosen, options_.programFolder);
+  const std::string name = NameInProgramFolder(*chosen, options_.programFolder);
+  const Level level = ReadLevelFile(name);
+  state_.CurrentLevelFile = name;
   state_.Timer1Enabled = true;
   state_.ScreenState = screen_state::Play;
-  StayInMenuOnError([&] { LoadLevel(state_.CurrentLevelFile); });
+  EnterLevel(level);
 }
 
-// A level or snapshot that cannot be read would leave the menu's pictures over a screen that
-// plays: after the error the menu is back, stopped and working.
-void TForm1::StayInMenuOnError(const std::function<void()>& start) {
-  try {
-    start();
-  } catch (const RuntimeError&) {
-    state_.ScreenState = screen_state::Menu;
-    state_.Timer1Enabled = false;
-    window_.InvalidateAll();
-    throw;
-  }
-}
-
+// A saved campaign is read and checked, and the snapshot written, before anything changes.
 void TForm1::ImLoadMouseDown() {
   const std::optional<std::string> chosen = platform_.OpenDialog(openDialog2_);
   if (!chosen) return;
-  HideMenu(window_);
-  std::string numberText;
-  // A campaign that cannot be read leaves the player in the menu, not on a bare board.
-  try {
-    numberText = ReadCampaignFile(*chosen, state_);
+  const SavedCampaign saved =
+      ReadCampaignFile(*chosen, NameInProgramFolder(*chosen, options_.programFolder));
+  ChangeHoldings(state_, [&] {
+    state_.Money = saved.Money;
+    for (std::size_t item = 1; item < saved.Inventory.size(); ++item) {
+      state_.Inventory[item] = saved.Inventory[item];
+    }
     WriteSnapshot(state_, options_.snapshotPath);
-  } catch (const RuntimeError&) {
-    window_.Show(Element::ImMenu);
-    window_.Show(Element::ImSelect);
-    ShowRandomShot();
-    throw;
-  }
-  state_.CurrentLevelFile = "Level" + numberText + ".cam";
+  });
+  HideMenu(window_);
+  state_.CurrentLevelFile = "Level" + saved.NumberText + ".cam";
   state_.ScreenState = screen_state::Shop;
   state_.ShopItem = kPlayEntry;
   Edit2Change();

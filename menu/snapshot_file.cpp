@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/text_file.h"
+#include "platform/files.h"
 
 namespace {
 

@@ -17,6 +17,10 @@ namespace {
 // GTK's natural size for a file chooser is made for large screens; on 800 x 600 its buttons
 // would lie off the screen.
 constexpr int kScreenMargin = 40;
+// A window manager's title bar holds the window's icon and its buttons beside the caption; they
+// are about as wide as the title bar is high, which is about twice the caption's line height.
+// Room for four of them and the caption's margins, in caption line heights:
+constexpr int kTitleBarRoomInLines = 10;
 
 // The game opens its files by names relative to the working folder, so a dialog must not move it.
 class WorkingFolderGuard {
@@ -129,6 +133,40 @@ void FitToScreen(GtkWidget* dialog, const DialogOwner& owner) {
   gtk_window_set_geometry_hints(GTK_WINDOW(dialog), nullptr, &limit, GDK_HINT_MAX_SIZE);
 }
 
+// The width of the screen a dialog without a game window appears on; 0 when unknown.
+int MonitorWidth() {
+  GdkDisplay* const display = gdk_display_get_default();
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+  if (monitor == nullptr) return 0;
+  GdkRectangle area{};
+  gdk_monitor_get_geometry(monitor, &area);
+  return area.width;
+}
+
+// GTK sizes a message box by its text alone, and the window manager cuts a caption that does
+// not fit into the title bar: the box is made wide enough for its caption in a bold face, as
+// title bars show it, and the title bar's icon and buttons; never wider than the screen.
+void WidenForCaption(GtkWidget* dialog, const std::string& captionUtf8, const DialogOwner& owner) {
+  PangoLayout* const layout = gtk_widget_create_pango_layout(dialog, captionUtf8.c_str());
+  PangoContext* const context = pango_layout_get_context(layout);
+  PangoFontDescription* const bold =
+      pango_font_description_copy(pango_context_get_font_description(context));
+  pango_font_description_set_weight(bold, PANGO_WEIGHT_BOLD);
+  pango_layout_set_font_description(layout, bold);
+  pango_font_description_free(bold);
+  int width = 0;
+  int height = 0;
+  pango_layout_get_pixel_size(layout, &width, &height);
+  g_object_unref(layout);
+  int wanted = width + kTitleBarRoomInLines * height;
+  const int screenWidth = owner.screenWidth > 0 ? owner.screenWidth : MonitorWidth();
+  if (screenWidth > 0) {
+    wanted = std::min(wanted, std::max(screenWidth - kScreenMargin, kScreenMargin));
+  }
+  gtk_widget_set_size_request(dialog, wanted, -1);
+}
+
 }  // namespace
 
 bool GtkDialogsAvailable() {
@@ -146,6 +184,7 @@ void ShowGtkMessageBox(const std::string& captionUtf8, const std::string& textUt
   GtkWidget* const dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
                                                    GTK_BUTTONS_OK, "%s", textUtf8.c_str());
   gtk_window_set_title(GTK_WINDOW(dialog), captionUtf8.c_str());
+  WidenForCaption(dialog, captionUtf8, owner);
   PrepareDialog(dialog, owner);
   gtk_dialog_run(GTK_DIALOG(dialog));
   Dismiss(dialog);

@@ -130,6 +130,18 @@ std::string MessageTextToUtf8(const std::string& cp1251) {
   return Cp1251ToUtf8(lines);
 }
 
+void ShowMessageWithoutWindow(const std::string& caption, const std::string& text) {
+  const std::string captionUtf8 = MessageTextToUtf8(caption);
+  const std::string textUtf8 = MessageTextToUtf8(text);
+  std::fprintf(stderr, "%s: %s\n", captionUtf8.c_str(), textUtf8.c_str());
+  if (GtkDialogsAvailable()) {
+    ShowGtkMessageBox(captionUtf8, textUtf8, DialogOwner{});
+  } else {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8.c_str(), textUtf8.c_str(),
+                             nullptr);
+  }
+}
+
 bool TickGate::Start() {
   const std::lock_guard lock(mutex_);
   if (running_) return false;
@@ -313,7 +325,7 @@ std::optional<std::string> SdlPlatform::FileDialog(FileDialogKind kind,
 }
 
 // Keys typed into a dialog reach the game window too when it gets the focus back first; they
-// were meant for the dialog. The window was covered, so it must be drawn again.
+// were meant for the dialog. The window was covered, so its last frame is shown again.
 void SdlPlatform::AfterDialog() {
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
@@ -347,9 +359,11 @@ int SdlPlatform::Run(WindowEvents& events) {
     if (got) {
       Dispatch(events, event);
     } else if (repaintPending_) {
+      // The texture holds the whole of the last frame: shown again, the window looks exactly
+      // as it did before it was covered. Painted afresh by the game, the board behind the shop
+      // would be lost, since only play draws the board.
       repaintPending_ = false;
       Redisplay();
-      events.OnPaint();
     } else {
       std::fprintf(stderr, "Quillmere: the event loop failed: %s\n", SDL_GetError());
       return 1;

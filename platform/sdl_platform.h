@@ -24,6 +24,10 @@ int VirtualKeyFromScancode(int scancode, bool numLock);
 // A code page 1251 message as the desktop shows it: UTF-8, each "\r" or "\r\n" a line break.
 std::string MessageTextToUtf8(const std::string& cp1251);
 
+// A message box shown before there is a game window (texts in code page 1251); without a
+// display it goes to the standard error stream only.
+void ShowMessageWithoutWindow(const std::string& caption, const std::string& text);
+
 // The ticks of a window timer between the timer's thread and the event loop: at most one tick
 // waits at a time, and one posted before the timer was stopped is never delivered.
 class TickGate {

@@ -24,7 +24,6 @@ const std::vector<CatalogueEntry>& Catalogue();
 // Pictures that are not window elements.
 inline constexpr const char* kDigitListFile = "ImageList2.bmp";
 inline constexpr const char* kUnknownCodeFile = "Unknown.bmp";
-inline constexpr const char* kStatusFontFile = "DejaVuSans.ttf";
 
 // Reads one picture file of the assets folder (BMP or JPEG by extension); throws
 // std::runtime_error naming the file when it is missing or unreadable.

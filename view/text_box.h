@@ -5,6 +5,13 @@
 
 #include "view/surface.h"
 
+// The status box: its size in pixels and its face. The face is narrow enough that the longest
+// status, counts of three digits each, fits the box.
+inline constexpr int kStatusBoxWidth = 137;
+inline constexpr int kStatusBoxHeight = 21;
+inline constexpr const char* kStatusFontFile = "DejaVuSansCondensed.ttf";
+inline constexpr int kStatusFontPixels = 11;
+
 class TextBoxRenderer {
  public:
   // Opens the font file `fontPath` at `pixelSize`; Ok() tells whether it loaded.

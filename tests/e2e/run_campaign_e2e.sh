@@ -302,11 +302,18 @@ play_campaign() {
   press Down
   press Down
   expect_shop shop-on-save 5 0003
+  local before_dialog=$shot
   press Return
   answer_dialog save "$save_name"
   check_saved_campaign
-  # The dialog lay over the shop, which must be whole again.
+  # The dialog lay over the shop and the board beside it: the screen must be as it was.
   expect_shop shop-after-save 5 0003
+  screen_as_before() {
+    take_shot shop-after-save-whole
+    [ "$(compare -metric AE "$before_dialog" "$shot" null: 2>&1)" = 0 ]
+  }
+  poll 5 screen_as_before || fail "the screen after the save dialog differs from the one before it"
+  echo "ok $label screen-after-save-dialog"
   press Down
   expect_shop shop-on-play 6 0003
   press Return

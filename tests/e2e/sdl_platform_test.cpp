@@ -170,6 +170,13 @@ void PushFocusLost() {
   SDL_PushEvent(&event);
 }
 
+void PushExposed() {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = SDL_WINDOWEVENT_EXPOSED;
+  SDL_PushEvent(&event);
+}
+
 void PushQuit() {
   SDL_Event event{};
   event.type = SDL_QUIT;
@@ -258,6 +265,21 @@ TEST(WindowWatchdog, WarnsWhenLateAndGivesUpWhenTheWindowNeverComes) {
   gaveUp.get_future().wait();
   ASSERT_EQ(said.size(), 2u);
   EXPECT_EQ(said[1], WindowGiveUpMessage(milliseconds(1)));
+}
+
+// The window keeps its whole last frame: uncovered (after a dialog, say), it shows that frame
+// again instead of having the game paint afresh, which would draw no board behind the shop.
+TEST_F(EventLoop, AnUncoveredWindowShowsItsLastFrameAgain) {
+  SdlPlatform platform("test");
+  Recorder recorder(platform);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  PushExposed();
+  // The loop shows a frame again only once no other event waits: the end comes later.
+  const SDL_TimerID quit = SDL_AddTimer(
+      300, [](Uint32, void*) -> Uint32 { PushQuit(); return 0; }, nullptr);
+  EXPECT_EQ(platform.Run(recorder), 0);
+  SDL_RemoveTimer(quit);
+  EXPECT_EQ(recorder.paints, 0);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "menu/campaign_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,8 +11,10 @@
 #include <random>
 #include <set>
 
+#include "game/cp1251.h"
 #include "game/level_file.h"
 #include "game/runtime_error.h"
+#include "game/score_table.h"
 #include "game/text_file.h"
 #include "game/tiles.h"
 #include "rules/play_host.h"
@@ -36,13 +40,18 @@ class CampaignFile : public ::testing::Test {
     std::ifstream in(path_, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  std::string ErrorOfRead(GameState& state) const {
+  std::string ErrorOfRead() const {
     try {
-      ReadCampaignFile(path_, state);
+      ReadCampaignFile(path_, "save.ksv");
     } catch (const RuntimeError& e) {
-      return e.what();
+      return Cp1251ToUtf8(e.what());
     }
     return "no error";
+  }
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
+    return names;
   }
 
   fs::path dir_;
@@ -60,55 +69,82 @@ TEST_F(CampaignFile, WritesElevenCrLfLinesWithSignedNumbers) {
 TEST_F(CampaignFile, ReadsWhatItWroteAndTheFirstLineAsText) {
   GameState saved;
   saved.Money = 1234;
-  for (int i = 1; i <= 9; ++i) saved.Inventory[i] = i * 11 - 50;
+  for (int i = 1; i <= 9; ++i) saved.Inventory[i] = i * 11;
+  saved.Inventory[9] = 2147483647;
   WriteCampaignFile(path_, "007", saved);
-  GameState loaded;
-  loaded.Inventory[0] = 77;
-  EXPECT_EQ(ReadCampaignFile(path_, loaded), "007");
+  const SavedCampaign loaded = ReadCampaignFile(path_, "save.ksv");
+  EXPECT_EQ(loaded.NumberText, "007");
   EXPECT_EQ(loaded.Money, 1234);
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(loaded.Inventory[i], i * 11 - 50) << i;
-  EXPECT_EQ(loaded.Inventory[0], 77);
+  for (int i = 1; i <= 9; ++i) EXPECT_EQ(loaded.Inventory[i], saved.Inventory[i]) << i;
+  Write(" 12 \r\n30\t\r\n1\n2\n3\n4\n5\n6\n7\n8\n9\n\r\n  \r\n");
+  EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").NumberText, "12") << "blanks around values";
 }
 
-TEST_F(CampaignFile, RestOfEachNumberLineIsSkippedAndLineOneKeptWhole) {
-  Write("12 next \r\n30 coins\r\n1\t\r\n2\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9 last\r\n10\r\n");
-  GameState state;
-  EXPECT_EQ(ReadCampaignFile(path_, state), "12 next ");
-  EXPECT_EQ(state.Money, 30);
-  EXPECT_EQ(state.Inventory, (std::array<std::int32_t, 10>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+// Only eleven lines of a level number and counts that are not negative make a saved campaign.
+TEST_F(CampaignFile, AnythingElseIsRefusedNamingTheFile) {
+  const std::string good = "3\r\n100\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n";
+  std::string noise;
+  for (int i = 0; i < 300; ++i) noise += static_cast<char>((i * 7919 + 13) % 256);
+  const struct {
+    std::string bytes;
+    const char* reason;
+  } refused[] = {
+      {"", "в файле меньше 11 строк"},
+      {"5\r\n17\r\n4\r\n", "в файле меньше 11 строк"},
+      {noise, "в файле меньше 11 строк"},
+      {"\xEF\xBB\xBF" + good, "в строке 1 нет номера уровня"},
+      {"\r\n" + good.substr(3), "в строке 1 нет номера уровня"},
+      {"3\r\n-1000\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
+      {good.substr(0, 11) + "-5\r\n" + good.substr(14),
+       "в строке 4 нет целого неотрицательного числа"},
+      {"3\r\n30 coins\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
+      {"3\r\n2147483648\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
+      {good + "10\r\n", "после 11-й строки есть ещё данные"},
+      {good + std::string(5000, ' '), "файл слишком велик"},
+  };
+  for (const auto& file : refused) {
+    Write(file.bytes);
+    EXPECT_EQ(ErrorOfRead(), std::string("Сохранённая кампания «save.ksv» не загружена: ") +
+                                 file.reason + ".")
+        << file.bytes;
+  }
+  ::unlink(path_.c_str());
+  EXPECT_EQ(ErrorOfRead(), rtl::FileNotFound);
 }
 
-TEST_F(CampaignFile, MissingValuesReadAsZero) {
+// A save that fails half-way (here: a disk that takes only a few bytes) leaves the save it was
+// to replace byte for byte, and no file beside it; likewise the score table.
+TEST_F(CampaignFile, AFailedWriteKeepsTheOldFileAndLeavesNoWorkFile) {
+  const std::string table = (dir_ / "High.scr").string();
+  const std::string old = "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  Write(old);
+  std::ofstream(table, std::ios::binary) << EncodeScoreLine("Old | 100") + "\r\n";
+  const std::vector<std::string> before = Files();
   GameState state;
-  state.Money = 50;
-  state.Inventory.fill(3);
-  Write("5\r\n17\r\n4\r\n");
-  EXPECT_EQ(ReadCampaignFile(path_, state), "5");
-  EXPECT_EQ(state.Money, 17);
-  EXPECT_EQ(state.Inventory[1], 4);
-  for (int i = 2; i <= 9; ++i) EXPECT_EQ(state.Inventory[i], 0) << i;
-
-  Write("");
-  EXPECT_EQ(ReadCampaignFile(path_, state), "");
-  EXPECT_EQ(state.Money, 0);
+  state.Money = 123456;
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit tiny = saved;
+  tiny.rlim_cur = 8;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+  EXPECT_THROW(WriteCampaignFile(path_, "4", state), RuntimeError);
+  EXPECT_THROW(UpdateScoreTable(table, (dir_ / "High.tmp").string(), "Player", 500), RuntimeError);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousSignal);
+  EXPECT_EQ(Read(), old);
+  EXPECT_EQ(Files(), before);
+  WriteCampaignFile(path_, "4", state);
+  EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").Money, 123456);
+  EXPECT_EQ(Files(), before);
 }
 
-TEST_F(CampaignFile, BadNumberStopsTheReadingAndKeepsWhatWasRead) {
-  Write("3\r\n100\r\n1\r\n2\r\nthree\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n");
+TEST_F(CampaignFile, FilesThatCannotBeCreatedAreRunTimeErrors) {
   GameState state;
-  state.Inventory.fill(-1);
-  EXPECT_EQ(ErrorOfRead(state), rtl::InvalidNumericInput);
-  EXPECT_EQ(state.Money, 100);
-  EXPECT_EQ(state.Inventory[1], 1);
-  EXPECT_EQ(state.Inventory[2], 2);
-  EXPECT_EQ(state.Inventory[3], -1);
-  EXPECT_EQ(state.Inventory[9], -1);
-}
-
-TEST_F(CampaignFile, FilesThatCannotBeOpenedOrCreatedAreRunTimeErrors) {
-  GameState state;
-  EXPECT_EQ(ErrorOfRead(state), rtl::FileNotFound);
   EXPECT_THROW(WriteCampaignFile((dir_ / "no" / "x.ksv").string(), "1", state), RuntimeError);
+  fs::create_directory(dir_ / "folder.ksv");
+  EXPECT_THROW(WriteCampaignFile((dir_ / "folder.ksv").string(), "1", state), RuntimeError);
+  EXPECT_EQ(Files().size(), 1u) << "no work file left beside a folder that was not replaced";
 }
 
 // The shipped levels, replayed through the rules: every level can be finished, also with
@@ -146,8 +182,7 @@ std::string ShippedPath(const std::string& relative) {
 
 GameState LoadShipped(const std::string& relative) {
   GameState s;
-  const auto reader = TextReader::OpenOrThrow(ShippedPath(relative));
-  ReadLevel(*reader, s, relative);
+  PutLevel(ReadLevelFile(ShippedPath(relative)), s);
   s.CurrentLevelFile = std::filesystem::path(relative).filename().string();
   return s;
 }

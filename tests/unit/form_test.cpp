@@ -52,4 +52,33 @@ TEST(Form, TheTimerFollowsPlayAndKeysAfterClosingAreIgnored) {
   EXPECT_EQ(s.form.State().ShopItem, 6) << "a closed window handles no key";
 }
 
+// Restart reads the level before anything else: when it cannot, the game in progress keeps its
+// board and its money, and the snapshot's money is not taken either.
+TEST(Form, RestartOnALevelThatCannotBeReadKeepsTheGameInProgress) {
+  Started s;
+  s.form.OnKeyDown(13, false);  // Return
+  s.form.OnKeyDown(27, false);  // Escape
+  WriteTempFile("snapshot.tmp", "50\r\n1\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  const GameState before = s.form.State();
+  s.form.OnKeyDown(40, false);  // Down
+  s.form.OnKeyDown(40, false);  // Down, to Restart
+  WriteTempFile("Level1.cam", "2\r\n1\r\n0\r\n0\r\n0\r\n5 x\r\n");
+  s.form.OnKeyDown(13, false);
+  ::unlink((s.folder + "Level1.cam").c_str());
+  s.form.OnKeyDown(13, false);
+  EXPECT_EQ(s.shown.str(),
+            "message \"Quillmere\" \"Invalid numeric input\"\n"
+            "message \"Quillmere\" "
+            "\"Уровень «Level1.cam» не загружен: файл не удаётся открыть.\"\n");
+  const GameState& after = s.form.State();
+  EXPECT_EQ(after.ScreenState, 0);
+  EXPECT_EQ(after.MenuItem, 3);
+  EXPECT_FALSE(s.platform.TimerEnabled());
+  EXPECT_EQ(after.Money, before.Money);
+  EXPECT_EQ(after.Inventory, before.Inventory);
+  EXPECT_EQ(after.Board.bytes, before.Board.bytes);
+  EXPECT_EQ(after.PlayerX, before.PlayerX);
+  EXPECT_EQ(after.CurrentLevelFile, before.CurrentLevelFile);
+}
+
 }  // namespace

@@ -15,25 +15,21 @@ namespace {
 GameState LoadText(const std::string& text) {
   const std::string path = WriteTempFile("level.cam", text);
   GameState s;
-  const auto reader = TextReader::Open(path);
-  EXPECT_TRUE(reader);
-  ReadLevel(*reader, s, path);
+  PutLevel(ReadLevelFile(path), s);
   return s;
 }
 
 std::string Refusal(const std::string& text) {
   const std::string path = WriteTempFile("bad.cam", text);
-  GameState s;
-  s.BoardWidth = 5;
-  s.BoardHeight = 5;
+  Level level;
   const auto reader = TextReader::Open(path);
   try {
-    ReadLevel(*reader, s, "bad.cam");
+    ReadLevel(*reader, level, "bad.cam");
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(s.BoardWidth, 0);
-    EXPECT_EQ(s.BoardHeight, 0);
-    EXPECT_EQ(s.PlayerX, 0);
-    EXPECT_EQ(s.PlayerY, 0);
+    EXPECT_EQ(level.Width, 0);
+    EXPECT_EQ(level.Height, 0);
+    EXPECT_EQ(level.PlayerX, 0);
+    EXPECT_EQ(level.PlayerY, 0);
     return Cp1251ToUtf8(e.what());
   }
   return "";
@@ -99,26 +95,24 @@ TEST(LevelFile, LargestPlayfieldLeavesTheRingClear) {
 
 TEST(LevelFile, NonIntegerStopsTheReadKeepingCellsReadBefore) {
   const std::string path = WriteTempFile("letter.cam", "3\n1\n0\n0\n0\n7 x 7\n");
-  GameState s;
+  Level level;
   const auto reader = TextReader::Open(path);
   try {
-    ReadLevel(*reader, s, path);
+    ReadLevel(*reader, level, path);
     FAIL() << "expected an error";
   } catch (const RuntimeError& e) {
     EXPECT_STREQ(e.what(), "Invalid numeric input");
   }
-  EXPECT_EQ(s.Board(0, 0), 7);
-  EXPECT_EQ(s.Board(2, 0), 0);
-  EXPECT_EQ(s.BoardWidth, 3);
+  EXPECT_EQ(level.Board(0, 0), 7);
+  EXPECT_EQ(level.Board(2, 0), 0);
+  EXPECT_EQ(level.Width, 3);
 }
 
 TEST(LevelFile, NumbersBeyondThirtyTwoBitsAreNotIntegers) {
   for (const char* text : {"99999999999\n1\n0\n0\n0\n", "1\n1\n0\n0\n0\n4294967301\n",
                            "1\n1\n0\n0\n0\n--5\n", "1\n1\n0\n0\n0\n+\n"}) {
     const std::string path = WriteTempFile("big.cam", text);
-    GameState s;
-    const auto reader = TextReader::Open(path);
-    EXPECT_THROW(ReadLevel(*reader, s, path), RuntimeError) << text;
+    EXPECT_THROW(ReadLevelFile(path), RuntimeError) << text;
   }
 }
 
@@ -131,16 +125,35 @@ TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
   EXPECT_NE(Refusal("5\n5\n0\n-1\n0\n").find("игрока"), std::string::npos);
   EXPECT_NE(Refusal("").find("ширина"), std::string::npos) << "an empty file";
   EXPECT_NE(Refusal("5\n5\n2\n9\n0\n").find("bad.cam"), std::string::npos) << "names the file";
+  // A 101 x 101 level spread over lines of blanks is still read; a file far beyond any level is
+  // refused before a byte of it is read.
+  const std::string level = "101\n101\n0\n0\n0\n";
+  const std::string cells = std::string(101 * 101, '0');
+  std::string spread;
+  for (const char cell : cells) spread += std::string(90, ' ') + cell;
+  EXPECT_EQ(Refusal(level + spread), "");
+  const std::string padded = level + spread + std::string(kMostLevelFileBytes, ' ');
+  EXPECT_NE(Refusal(padded).find("больше любого уровня"), std::string::npos);
+}
+
+TEST(LevelFile, AFileThatCannotBeOpenedIsAnErrorNamingIt) {
+  try {
+    ReadLevelFile(TempDir() + "/Missing.lvl");
+    FAIL() << "expected an error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(Cp1251ToUtf8(e.what()),
+              "Уровень «" + TempDir() + "/Missing.lvl» не загружен: файл не удаётся открыть.");
+  }
 }
 
 TEST(LevelFile, GarbageIsAnErrorNotACrash) {
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
   const std::string path = WriteTempFile("garbage.cam", garbage);
-  GameState s;
+  Level level;
   const auto reader = TextReader::Open(path);
-  EXPECT_THROW(ReadLevel(*reader, s, path), RuntimeError);
-  EXPECT_TRUE(s.BoardWidth >= 0 && s.BoardWidth <= MaxBoardSize);
+  EXPECT_THROW(ReadLevel(*reader, level, path), RuntimeError);
+  EXPECT_TRUE(level.Width >= 0 && level.Width <= MaxBoardSize);
 }
 
 TEST(TextFile, AFolderCannotBeOpened) {

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "game/cp1251.h"
 #include "view/board_view.h"
 #include "view/letters.h"
 #include "view/placement.h"
+#include "view/text_box.h"
 #include "view/window_model.h"
 
 namespace {
@@ -97,6 +101,31 @@ TEST(WindowModel, StretchedElementsFillTheirBounds) {
 TEST(Letters, StatusTextHasNoBlanks) {
   EXPECT_EQ(Cp1251ToUtf8(RubyStatusText(3, 16)), "Рубинов собрано:3/16");
   EXPECT_EQ(Cp1251ToUtf8(RubyStatusText(0, 25)), "Рубинов собрано:0/25");
+}
+
+// The right-most column of the status box that its text inks, drawn in a box `width` wide.
+int LastInkedColumn(const std::string& utf8, int width) {
+  TextBoxRenderer font(std::string(QUILLMERE_SOURCE_DIR) + "/assets/" + kStatusFontFile,
+                       kStatusFontPixels);
+  EXPECT_TRUE(font.Ok());
+  Surface target(width, kStatusBoxHeight, kWhite);
+  font.Draw(target, Rect{0, 0, width, kStatusBoxHeight}, Utf8ToCp1251(utf8));
+  Surface empty(width, kStatusBoxHeight, kWhite);
+  font.Draw(empty, Rect{0, 0, width, kStatusBoxHeight}, "");
+  int last = -1;
+  for (int y = 0; y < kStatusBoxHeight; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (target.At(x, y) != empty.At(x, y)) last = std::max(last, x);
+    }
+  }
+  return last;
+}
+
+TEST(Letters, TheLongestStatusFitsTheStatusBox) {
+  const std::string longest = "Рубинов собрано:999/999";
+  const int unbounded = LastInkedColumn(longest, 4 * kStatusBoxWidth);
+  EXPECT_LT(unbounded, kStatusBoxWidth - 2) << "the text reaches past the box's border";
+  EXPECT_EQ(LastInkedColumn(longest, kStatusBoxWidth), unbounded) << "the box cuts the text";
 }
 
 TEST(Letters, MoneyShowsFourDigitsClampedToTheCounter) {

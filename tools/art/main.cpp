@@ -8,6 +8,7 @@
 
 #include "tools/art/catalogue.h"
 #include "tools/art/picture_writers.h"
+#include "view/text_box.h"
 
 namespace {
 
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     Jpeg(out, "ImMenu.jpg", art::PaintMenu());
     Jpeg(out, "ImMenuShop.jpg", art::PaintMenuShop());
     // The previews are played by the game itself, with the pictures and the font just laid out.
-    CopyFile(std::string(QUILLMERE_SOURCE_DIR) + "/assets/DejaVuSans.ttf", out + "/DejaVuSans.ttf");
+    CopyFile(std::string(QUILLMERE_SOURCE_DIR) + "/assets/" + kStatusFontFile,
+             out + "/" + kStatusFontFile);
     for (int n = 1; n <= 3; ++n) Jpeg(out, "ImShot" + std::to_string(n) + ".jpg", art::PaintShot(n, out));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quillmere-art: %s\n", e.what());
