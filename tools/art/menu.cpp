@@ -36,7 +36,12 @@ float SheetDepth(float x, float y, bool fibres = true) {
   const float bite = Fbm(x, y, 38.f, 0, 3, 51) * 16.f;
   float d = edge - 9.f - bite;
   if (fibres) {
-    d -= (Hash01(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 53) - 0.5f) * 1.4f;
+    // The shadow's pixels left of and above the sheet have negative coordinates: they are
+    // truncated to whole numbers first and wrap as those do.
+    const auto wrapped = [](float v) {
+      return static_cast<std::uint32_t>(static_cast<std::int64_t>(v));
+    };
+    d -= (Hash01(wrapped(x), wrapped(y), 53) - 0.5f) * 1.4f;
   }
   return d;
 }
