@@ -20,7 +20,13 @@ if command -v clang++-14 > /dev/null; then
 fi
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_SANITIZE=ON "${compiler[@]}"
 cmake --build build-asan -j"$(nproc)"
-export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1
+asan=halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+ASAN_OPTIONS=$asan:detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j"$(nproc)" \
+  -LE window
+# The real window loads the X and GL libraries, whose drivers allocate memory, are unloaded at
+# exit and then cannot be named, so no suppression reaches what they keep: these tests look for
+# memory errors and undefined behaviour, not leaks.
+ASAN_OPTIONS=$asan:detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j"$(nproc)" \
+  -L window
