@@ -13,6 +13,10 @@ bool IsMarkOfThisPass(std::uint8_t code) { return code >= 108 && code <= 112; }
 // falling object or a mark of the pass.
 constexpr std::uint8_t kFirstCodeLoweredToAMark = 200;
 
+bool IsStrayMark(std::uint8_t code) {
+  return IsMarkOfThisPass(code) || code >= kFirstCodeLoweredToAMark;
+}
+
 // Whether a resting ruby or rock at (x, y) would fall or roll in the next pass.
 bool WouldMove(const GameState& s, int x, int y) {
   const std::uint8_t below = s.Board(x, y + 1);
@@ -25,10 +29,10 @@ bool WouldMove(const GameState& s, int x, int y) {
 
 }  // namespace
 
-bool WithoutCodesLoweredToMarks(const GameState& s) {
+bool WithoutStrayMarks(const GameState& s) {
   for (int x = 0; x < s.BoardWidth; ++x) {
     for (int y = 0; y < s.BoardHeight; ++y) {
-      if (s.Board(x, y) >= kFirstCodeLoweredToAMark) return false;
+      if (IsStrayMark(s.Board(x, y))) return false;
     }
   }
   return true;
@@ -101,7 +105,7 @@ void CheckedTick(FuzzSession& session) {
   if (session.Closed()) return;
   GameState before = session.State();
   const bool updates = before.Timer1Enabled && before.ScreenState == screen_state::Play &&
-                       WithoutCodesLoweredToMarks(before);
+                       WithoutStrayMarks(before);
   const int gameOvers = session.MessagesSaying("\"Game Over\"");
   session.Tick();
   CheckAfterHandler(session);

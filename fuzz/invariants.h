@@ -14,14 +14,16 @@ void Require(bool holds, const std::string& what);
 // timer runs only in play and as the state says.
 void CheckAfterHandler(FuzzSession& session);
 
-// After a tick that ran the world update on a board inside the tile catalogue and did not end in
-// game over: no cell keeps a mark of having acted (108..112), and the timer is off only when
-// the board is at rest. (Codes from 200 on, which only a level file can bring, are lowered into
-// falling objects and marks by the end of the pass, as the rules say.)
+// After a tick that ran the world update without stray marks (below) and did not end in game
+// over: no cell keeps a mark of having acted (108..112), and the timer is off only when the
+// board is at rest.
 void CheckAfterTick(const GameState& before, const GameState& after);
 
-// True when every playfield code is below 200.
-bool WithoutCodesLoweredToMarks(const GameState& s);
+// True when no playfield cell holds a mark of a pass (108..112) or a code from 200 on, which the
+// end of a pass lowers into a mark or a falling object. Only a level file brings such codes, and
+// the rules, as designed, turn them into creatures, slime or falling objects that stand still
+// until a key starts the timer again.
+bool WithoutStrayMarks(const GameState& s);
 
 // True when no cell of the playfield would change in a world update: no creature, no slime,
 // nothing falling, no object that would fall or roll.
