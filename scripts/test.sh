@@ -27,6 +27,8 @@ ASAN_OPTIONS=$asan:detect_leaks=1 ctest --test-dir build-asan --output-on-failur
   -LE window
 # The real window loads the X and GL libraries, whose drivers allocate memory, are unloaded at
 # exit and then cannot be named, so no suppression reaches what they keep: these tests look for
-# memory errors and undefined behaviour, not leaks.
+# memory errors and undefined behaviour, not leaks. The two games played on a virtual screen
+# (e2e_*) run in the plain suite only: the instrumented game is slow enough that their timing
+# sometimes sees a dialog still open where the plain game has closed it.
 ASAN_OPTIONS=$asan:detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j"$(nproc)" \
-  -L window
+  -L window -E '^e2e_'
