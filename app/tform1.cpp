@@ -14,6 +14,7 @@ TForm1::TForm1(Platform& platform, FormOptions options)
       board_(state_, window_) {
   state_.ScreenWidth = platform.ScreenWidth();
   state_.ScreenHeight = platform.ScreenHeight();
+  board_.SetIncremental(!options_.redrawWholeView);
 }
 
 TForm1::~TForm1() = default;

@@ -19,6 +19,9 @@ struct FormOptions {
   std::string assetsFolder;   // full path ending with '/': pictures and font
   std::string snapshotPath;   // where the snapshot of money and items lives
   bool picturesRequired = true;  // false: run without pictures (headless tests)
+  // Every tick draws every cell in view and copies the whole board picture, instead of only
+  // what changed (the two must show the same pixels).
+  bool redrawWholeView = false;
 };
 
 // Caption of the run-time error box.

@@ -5,7 +5,8 @@
 #include "rules/world_update.h"
 
 void TForm1::Timer1Timer() {
-  if (BoardGrid::InGrid(state_.PlayerX, state_.PlayerY)) {
+  // The empty field a refused level leaves has no cell for the player.
+  if (state_.InPlayfield(state_.PlayerX, state_.PlayerY)) {
     state_.Board(state_.PlayerX, state_.PlayerY) = tiles::Player;
   }
   UpdateWorld(state_, platform_.Random());

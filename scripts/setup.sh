@@ -4,6 +4,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ cmake make pkg-config
+  clang-14 libclang-rt-14-dev llvm-14
   libsdl2-dev libsdl2-ttf-dev libjpeg-dev libpng-dev libgtk-3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf

@@ -1,5 +1,6 @@
 #include "view/board_view.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "game/tiles.h"
@@ -7,10 +8,17 @@
 
 using tiles::TileSize;
 
+namespace {
+
+int CellIndex(int x, int y) { return x * MaxBoardSize + y; }
+
+}  // namespace
+
 BoardView::BoardView(GameState& state, WindowModel& window)
     : state_(state), window_(window), blank_(TileSize, TileSize, kBlack) {
   cells_.fill(&blank_);
   unknown_ = blank_;
+  ForgetDrawn();
 }
 
 void BoardView::BindPictures(const Surface& unknownCode) {
@@ -22,28 +30,60 @@ void BoardView::BindPictures(const Surface& unknownCode) {
   }
   const bool usable = unknownCode.width == TileSize && unknownCode.height == TileSize;
   unknown_ = usable ? unknownCode : blank_;
+  ForgetDrawn();
 }
 
-const Surface& BoardView::PictureOf(std::uint8_t code) const {
+void BoardView::SetIncremental(bool on) {
+  incremental_ = on;
+  ForgetDrawn();
+}
+
+std::uint8_t BoardView::PictureIndex(std::uint8_t code) {
   const int picture = code >= tiles::Mark ? code - tiles::Mark : code;
-  if (picture < static_cast<int>(cells_.size())) return *cells_[static_cast<std::size_t>(picture)];
-  return unknown_;
+  return picture < kUnknownPicture ? static_cast<std::uint8_t>(picture) : kUnknownPicture;
+}
+
+const Surface& BoardView::Picture(std::uint8_t index) const {
+  return index < kUnknownPicture ? *cells_[index] : unknown_;
+}
+
+void BoardView::ForgetDrawn() {
+  drawn_.fill(kNotDrawn);
+  for (const int cell : changed_) listed_[static_cast<std::size_t>(cell)] = false;
+  changed_.clear();
+  drawnWidth_ = BoardBitmap.width;
+  drawnHeight_ = BoardBitmap.height;
+  ForgetPresented();
+}
+
+void BoardView::FollowBitmapSize() {
+  if (BoardBitmap.width != drawnWidth_ || BoardBitmap.height != drawnHeight_) ForgetDrawn();
 }
 
 void BoardView::ClearScreen() {
   window_.Screen().Fill(kBlack);
   window_.MarkChanged();
+  ForgetPresented();
 }
 
 void BoardView::DrawCell(int x, int y, std::uint8_t code) {
-  const Surface& picture = PictureOf(code);
+  FollowBitmapSize();
   const int px = x * TileSize;
   const int py = y * TileSize;
   if (px < 0 || py < 0 || px + TileSize > BoardBitmap.width || py + TileSize > BoardBitmap.height) {
     return;
   }
+  const std::uint8_t index = PictureIndex(code);
+  const auto cell = static_cast<std::size_t>(CellIndex(x, y));
+  if (incremental_ && drawn_[cell] == index) return;
+  const Surface& picture = Picture(index);
   for (int row = 0; row < TileSize; ++row) {
     std::copy_n(picture.Row(row), TileSize, BoardBitmap.Row(py + row) + px);
+  }
+  drawn_[cell] = index;
+  if (!listed_[cell]) {
+    listed_[cell] = true;
+    changed_.push_back(static_cast<int>(cell));
   }
 }
 
@@ -67,15 +107,45 @@ void BoardView::PlaceBoard() {
 }
 
 void BoardView::PresentBoard() {
-  PresentBoard(Rect{0, 0, window_.Width(), window_.Height()});
+  FollowBitmapSize();
+  const Rect screen{0, 0, window_.Width(), window_.Height()};
+  const bool sameView = screenHolds_ && presentedX_ == state_.BoardOriginX &&
+                        presentedY_ == state_.BoardOriginY &&
+                        presentedRepaints_ == window_.Repaints();
+  if (incremental_ && sameView) {
+    for (const int cell : changed_) {
+      const int x = cell / MaxBoardSize;
+      const int y = cell % MaxBoardSize;
+      CopyToScreen(Rect{x * TileSize, y * TileSize, TileSize, TileSize}, screen);
+    }
+  } else {
+    CopyToScreen(Rect{0, 0, BoardBitmap.width, BoardBitmap.height}, screen);
+  }
+  for (const int cell : changed_) listed_[static_cast<std::size_t>(cell)] = false;
+  changed_.clear();
+  screenHolds_ = true;
+  presentedX_ = state_.BoardOriginX;
+  presentedY_ = state_.BoardOriginY;
+  presentedRepaints_ = window_.Repaints();
   window_.DrawEdit1();
+  window_.MarkChanged();
 }
 
 void BoardView::PresentBoard(const Rect& clip) {
-  Blit(window_.Screen(), state_.BoardOriginX, state_.BoardOriginY, BoardBitmap, clip);
+  CopyToScreen(Rect{0, 0, BoardBitmap.width, BoardBitmap.height}, clip);
+  // Only part of the screen may have been repainted: the next present copies everything.
+  ForgetPresented();
   window_.MarkChanged();
+}
+
+void BoardView::CopyToScreen(const Rect& area, const Rect& clip) {
+  const Rect onScreen{state_.BoardOriginX + area.left, state_.BoardOriginY + area.top, area.width,
+                      area.height};
+  Blit(window_.Screen(), state_.BoardOriginX, state_.BoardOriginY, BoardBitmap,
+       Intersect(onScreen, clip));
 }
 
 void BoardView::ResizeToBoard() {
   BoardBitmap.Resize(state_.BoardWidth * TileSize, state_.BoardHeight * TileSize);
+  FollowBitmapSize();
 }

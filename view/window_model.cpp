@@ -84,6 +84,7 @@ void WindowModel::FlushPaint(const std::function<void(const Rect&)>& paintHandle
   if (invalid_.empty()) return;
   const std::vector<Rect> areas = std::move(invalid_);
   invalid_.clear();
+  ++repaints_;
   for (const Rect& clip : areas) {
     screen_.Fill(clip, kBlack);
     if (paintHandler) paintHandler(clip);

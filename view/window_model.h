@@ -2,6 +2,7 @@
 // The window as the game sees it: named picture elements in a fixed stacking order over a
 // black window surface, the board drawn straight onto that surface, and the status box on top.
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,9 @@ class WindowModel {
   const Surface& Screen() const { return screen_; }
   int Width() const { return screen_.width; }
   int Height() const { return screen_.height; }
+  // How many times the window repainted what was marked; anything drawn straight onto the
+  // surface before may since be covered.
+  std::uint64_t Repaints() const { return repaints_; }
   // True when the surface changed since the last TakeChanged.
   bool TakeChanged();
   void MarkChanged() { changed_ = true; }
@@ -82,6 +86,7 @@ class WindowModel {
   std::array<PictureElement, kElementCount> elements_;
   std::vector<Rect> invalid_;
   bool changed_ = true;
+  std::uint64_t repaints_ = 0;
   Rect edit1Bounds_{};
   std::string edit1Text_;
   TextBoxRenderer* textRenderer_ = nullptr;

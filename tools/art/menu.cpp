@@ -28,6 +28,10 @@ constexpr int kOpenX0 = 130, kOpenY0 = 220, kOpenX1 = 409, kOpenY1 = 429;
 // The title box.
 constexpr int kTitleX0 = 224, kTitleY0 = 30, kTitleX1 = 717, kTitleY1 = 127;
 
+// A hash input from a coordinate that may be negative (the shadow reaches left of and above
+// the sheet): truncated to a whole number first, which then wraps as whole numbers do.
+std::uint32_t Wrapped(float v) { return static_cast<std::uint32_t>(static_cast<std::int64_t>(v)); }
+
 // How far inside the torn edge of the sheet lies at (x, y) (negative: outside the sheet). The
 // sheet is a rectangle with rounded corners whose edge is bitten away by noise; `fibres` adds the
 // pixel-fine raggedness of torn paper.
@@ -36,7 +40,7 @@ float SheetDepth(float x, float y, bool fibres = true) {
   const float bite = Fbm(x, y, 38.f, 0, 3, 51) * 16.f;
   float d = edge - 9.f - bite;
   if (fibres) {
-    d -= (Hash01(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 53) - 0.5f) * 1.4f;
+    d -= (Hash01(Wrapped(x), Wrapped(y), 53) - 0.5f) * 1.4f;
   }
   return d;
 }
@@ -153,7 +157,7 @@ Image PaintMenu() {
       float along;
       const float d = BandDistance(x + 0.5f, y + 0.5f, along);
       const float halfWidth = 64.f + (Fbm(along, 3.f, 30.f, 0, 3, 81) - 0.5f) * 10.f;
-      const float edgeNoise = (Hash01(static_cast<std::uint32_t>(along * 2), d > 0 ? 1u : 2u, 83) - 0.5f) * 1.2f;
+      const float edgeNoise = (Hash01(Wrapped(along * 2), d > 0 ? 1u : 2u, 83) - 0.5f) * 1.2f;
       const float inside = halfWidth + edgeNoise - std::fabs(d);
       if (inside < -3.f) {
         continue;

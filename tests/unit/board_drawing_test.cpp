@@ -1,0 +1,87 @@
+// Drawing only the cells that changed shows the same pixels as drawing everything in view: two
+// windows play the same random game, one each way, and their screens are compared after every
+// event.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "app/tform1.h"
+#include "platform/scripted_platform.h"
+#include "test_files.h"
+
+namespace {
+
+// A level larger than the screen, so that the board scrolls, with everything that moves.
+std::string BusyLevel(std::mt19937& rng) {
+  constexpr int kW = 60;
+  constexpr int kH = 45;
+  constexpr int kCodes[] = {1, 3, 3, 3, 4, 5, 5, 5, 5, 6, 8, 9, 10, 11, 12, 13, 50};
+  std::string level = std::to_string(kW) + "\r\n" + std::to_string(kH) + "\r\n30\r\n20\r\n3\r\n";
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(kCodes) - 1);
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      level += std::to_string(x == 30 && y == 20 ? 5 : kCodes[pick(rng)]);
+      level += x + 1 < kW ? " " : "\r\n";
+    }
+  }
+  return level;
+}
+
+struct Window {
+  std::string folder;
+  std::ostringstream shown;
+  ScriptedPlatform platform{1024, 768, shown};
+  std::unique_ptr<TForm1> form;
+
+  Window(const std::string& name, const std::string& level, bool wholeView)
+      : folder(TempDir() + "/" + name + "/") {
+    std::filesystem::create_directories(folder);
+    WriteTempFile(name + "/Level1.cam", level);
+    WriteTempFile(name + "/Level2.cam", level);
+    form = std::make_unique<TForm1>(
+        platform, FormOptions{folder, std::string(QUILLMERE_SOURCE_DIR) + "/assets/",
+                              folder + "snapshot.tmp", true, wholeView});
+    Enter();
+    form->LoadPictures();
+    form->FormCreate();
+  }
+  void Enter() const { EXPECT_EQ(::chdir(folder.c_str()), 0); }
+};
+
+TEST(BoardDrawing, OnlyWhatChangedShowsTheSamePixelsAsEverythingInView) {
+  std::mt19937 rng(20240613);
+  const std::string level = BusyLevel(rng);
+  Window changed("changed", level, false);
+  Window whole("whole", level, true);
+  constexpr int kArrows[] = {37, 38, 39, 40};
+  std::uniform_int_distribution<int> event(0, 99);
+  std::uniform_int_distribution<std::size_t> arrow(0, std::size(kArrows) - 1);
+  for (int step = 0; step < 300 && !changed.form->IsClosed(); ++step) {
+    // Mostly play: ticks and arrows, now and then Escape, Enter in the menu or a repaint.
+    const int e = event(rng);
+    const bool inMenu = changed.form->State().ScreenState == screen_state::Menu;
+    const int k = inMenu && e % 2 == 0 ? 13 : e == 97 ? 27 : kArrows[arrow(rng)];
+    const bool shift = event(rng) < 20;
+    for (Window* w : {&changed, &whole}) {
+      w->Enter();
+      if (e < 55) {
+        w->form->OnTimer();
+      } else if (e < 98) {
+        w->form->OnKeyDown(k, shift);
+      } else {
+        w->form->OnPaint();
+      }
+    }
+    ASSERT_EQ(changed.form->IsClosed(), whole.form->IsClosed());
+    ASSERT_TRUE(changed.form->Window().Screen().pixels == whole.form->Window().Screen().pixels)
+        << "screens differ after event " << step;
+  }
+  EXPECT_EQ(changed.shown.str(), whole.shown.str());
+}
+
+}  // namespace

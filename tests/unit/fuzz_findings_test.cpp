@@ -1,0 +1,49 @@
+// Faults the fuzz targets found, each kept as the smallest case that showed it.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <sstream>
+
+#include "app/tform1.h"
+#include "platform/scripted_platform.h"
+#include "test_files.h"
+
+namespace {
+
+// The window on a scripted platform in the temporary folder, with `level` as the first level.
+struct Game {
+  std::ostringstream shown;
+  ScriptedPlatform platform{800, 600, shown};
+  TForm1 form{platform, FormOptions{TempDir() + "/", "/nonexistent/", TempDir() + "/snap.tmp",
+                                    false}};
+
+  explicit Game(const std::string& level) {
+    WriteTempFile("Level1.cam", level);
+    EXPECT_EQ(::chdir(TempDir().c_str()), 0);
+    form.LoadPictures();
+    form.FormCreate();
+  }
+
+  // Every cell of the grid outside the playfield holds tile 0.
+  bool NothingOutsideThePlayfield() const {
+    const GameState& s = form.State();
+    for (int x = -1; x <= MaxBoardSize; ++x) {
+      for (int y = -1; y <= MaxBoardSize; ++y) {
+        if (!s.InPlayfield(x, y) && s.Board(x, y) != 0) return false;
+      }
+    }
+    return true;
+  }
+};
+
+TEST(FuzzFindings, PlayingTheEmptyFieldOfARefusedLevelWritesNoPlayerOutsideIt) {
+  Game g("0\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_NE(g.shown.str().find("message"), std::string::npos) << "the level was refused";
+  g.form.OnKeyDown(vk::Enter, false);  // Return to the empty field
+  g.form.OnTimer();
+  g.form.OnKeyDown(vk::Right, false);
+  g.form.OnTimer();
+  EXPECT_TRUE(g.NothingOutsideThePlayfield());
+}
+
+}  // namespace
