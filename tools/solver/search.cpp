@@ -1,0 +1,253 @@
+#include "tools/solver/search.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <deque>
+#include <queue>
+#include <unordered_map>
+
+#include "game/tiles.h"
+
+namespace {
+
+// A state is kept as its differences from the stretch's start board, plus the few numbers the
+// board does not hold. Boards of 101 x 101 cells differ from the start in a few dozen cells.
+struct Node {
+  std::uint32_t parent;
+  std::uint32_t deltaBegin;
+  std::uint32_t deltaEnd;
+  std::int32_t steps;
+  std::int16_t px;
+  std::int16_t py;
+  std::int32_t collected;
+  std::array<std::int32_t, 4> items;
+  bool timer;
+  StepAction action;  // the action that led here from the parent
+};
+
+constexpr std::uint32_t kNoParent = 0xffffffffu;
+
+// A ruby still missing counts as this many steps, so that taking one is always progress.
+constexpr int kRubyWeight = 40;
+
+// Cell (x, y) of the playfield as one number; 101 x 101 fits.
+std::uint32_t CellIndex(int x, int y, int height) { return static_cast<std::uint32_t>(x * height + y); }
+
+std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
+  h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+  return h * 0xff51afd7ed558ccdull;
+}
+
+class Searcher {
+ public:
+  Searcher(const GameState& start, const SearchGoal& goal, const SearchLimits& limits)
+      : root_(start), goal_(goal), limits_(limits), w_(start.BoardWidth), h_(start.BoardHeight) {
+    distance_.resize(static_cast<std::size_t>(w_ * h_));
+  }
+
+  SearchResult Run(GameState* end) {
+    SearchResult result;
+    GameState base = root_;
+    if (IsGoalState(base)) {
+      result.found = true;
+      if (end != nullptr) *end = base;
+      return result;
+    }
+    AddNode(base, kNoParent, StepAction{}, 0);
+    GameState work;
+    while (!open_.empty() && result.expanded < limits_.maxStates) {
+      const std::uint32_t id = open_.top().id;
+      open_.pop();
+      ++result.expanded;
+      Materialise(id, base);
+      for (const StepAction& a : ActionsFor(base)) {
+        work = base;
+        const StepOutcome outcome = PlayStep(work, a, noGrowth_);
+        if (outcome == StepOutcome::Caught) continue;
+        if (outcome == StepOutcome::Finished) {
+          if (!goal_.exit) continue;
+          return Finish(id, a, work, result, end);
+        }
+        if (!goal_.exit && IsGoalState(work)) return Finish(id, a, work, result, end);
+        AddNode(work, id, a, nodes_[id].steps + 1);
+      }
+    }
+    result.generated = nodes_.size();
+    return result;
+  }
+
+ private:
+  struct Open {
+    double f;
+    std::int32_t steps;
+    std::uint32_t id;
+    bool operator<(const Open& o) const {
+      if (f != o.f) return f > o.f;
+      if (steps != o.steps) return steps < o.steps;  // deeper first among equals
+      return id > o.id;
+    }
+  };
+
+  bool IsGoalState(const GameState& s) const {
+    return !goal_.exit && s.PlayerX == goal_.x && s.PlayerY == goal_.y &&
+           s.RubiesCollected >= goal_.rubies;
+  }
+
+  SearchResult& Finish(std::uint32_t id, const StepAction& last, const GameState& state,
+                       SearchResult& result, GameState* end) {
+    std::vector<StepAction> path{last};
+    for (std::uint32_t at = id; nodes_[at].parent != kNoParent; at = nodes_[at].parent) {
+      path.push_back(nodes_[at].action);
+    }
+    std::reverse(path.begin(), path.end());
+    result.actions = std::move(path);
+    result.found = true;
+    result.generated = nodes_.size();
+    if (end != nullptr) *end = state;
+    return result;
+  }
+
+  // Every key press that can change something, and waiting.
+  std::vector<StepAction> ActionsFor(const GameState& s) const {
+    std::vector<StepAction> actions;
+    constexpr std::array<int, 4> kArrows{vk::Left, vk::Up, vk::Right, vk::Down};
+    constexpr std::array<std::array<int, 2>, 4> kStep{{{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
+    for (std::size_t d = 0; d < kArrows.size(); ++d) {
+      const int ax = s.PlayerX + kStep[d][0];
+      const int ay = s.PlayerY + kStep[d][1];
+      const std::uint8_t next = s.Board(ax, ay);
+      actions.push_back(StepAction{kArrows[d], false, 0});
+      const bool pushable = kStep[d][1] == 0 && next == tiles::Rock &&
+                            s.Board(ax + kStep[d][0], ay) == tiles::Empty;
+      if (next == tiles::Earth || next == tiles::Ruby || pushable) {
+        actions.push_back(StepAction{kArrows[d], true, 0});
+      }
+      if (!limits_.useItems) continue;
+      // Only the lowest held digit with stock counts, so one digit is held at a time.
+      for (int item = 1; item <= 4; ++item) {
+        if (s.Inventory[item] < 1) continue;
+        const std::uint8_t needed = item == 4 ? tiles::Rock : tiles::Empty;
+        if (next == needed) actions.push_back(StepAction{kArrows[d], false, item});
+      }
+    }
+    if (s.Timer1Enabled) actions.push_back(StepAction{});
+    return actions;
+  }
+
+  void Materialise(std::uint32_t id, GameState& s) const {
+    const Node& n = nodes_[id];
+    s.Board = root_.Board;
+    for (std::uint32_t i = n.deltaBegin; i < n.deltaEnd; ++i) {
+      const std::uint32_t cell = delta_[i] >> 8;
+      s.Board(static_cast<int>(cell) / h_, static_cast<int>(cell) % h_) =
+          static_cast<std::uint8_t>(delta_[i] & 0xff);
+    }
+    s.PlayerX = n.px;
+    s.PlayerY = n.py;
+    s.RubiesCollected = n.collected;
+    for (int i = 0; i < 4; ++i) s.Inventory[i + 1] = n.items[static_cast<std::size_t>(i)];
+    s.Timer1Enabled = n.timer;
+    s.PlayerDead = 0;
+  }
+
+  void AddNode(const GameState& s, std::uint32_t parent, const StepAction& a, std::int32_t steps) {
+    const std::size_t begin = delta_.size();
+    std::uint64_t hash = 0x51ed270b27b1f2a3ull;
+    for (int x = 0; x < w_; ++x) {
+      const std::uint8_t* now = &s.Board.bytes[BoardGrid::Index(x, 0)];
+      const std::uint8_t* was = &root_.Board.bytes[BoardGrid::Index(x, 0)];
+      if (std::memcmp(now, was, static_cast<std::size_t>(h_)) == 0) continue;
+      for (int y = 0; y < h_; ++y) {
+        if (now[y] == was[y]) continue;
+        const std::uint32_t entry = CellIndex(x, y, h_) << 8 | now[y];
+        delta_.push_back(entry);
+        hash = Mix(hash, entry);
+      }
+    }
+    hash = Mix(hash, static_cast<std::uint64_t>(s.PlayerX) << 32 | static_cast<std::uint32_t>(s.PlayerY));
+    hash = Mix(hash, static_cast<std::uint64_t>(static_cast<std::uint32_t>(s.RubiesCollected)) << 1 |
+                         (s.Timer1Enabled ? 1u : 0u));
+    for (int i = 1; i <= 4; ++i) hash = Mix(hash, static_cast<std::uint32_t>(s.Inventory[i]));
+    // Two different states with one 64-bit hash are taken as one: rare enough for a tool.
+    if (!seen_.emplace(hash, static_cast<std::uint32_t>(nodes_.size())).second) {
+      delta_.resize(begin);
+      return;
+    }
+    Node n{parent, static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(delta_.size()),
+           steps, static_cast<std::int16_t>(s.PlayerX), static_cast<std::int16_t>(s.PlayerY),
+           s.RubiesCollected, {s.Inventory[1], s.Inventory[2], s.Inventory[3], s.Inventory[4]},
+           s.Timer1Enabled, a};
+    nodes_.push_back(n);
+    open_.push(Open{steps + limits_.weight * Estimate(s), steps,
+                    static_cast<std::uint32_t>(nodes_.size() - 1)});
+  }
+
+  // Whether the estimate may lead through a cell: what the player can enter (creatures move
+  // on). A ruby behind rocks counts as out of reach until they are moved.
+  static bool Passable(std::uint8_t code) { return !tiles::IsBlocking(code) || code == tiles::Player; }
+
+  // Steps still needed, as far as a walk over the present board tells: to the goal cell, or to
+  // the nearest ruby while rubies are missing and then to an open exit.
+  double Estimate(const GameState& s) {
+    const int need = goal_.exit ? s.RubiesRequired - s.RubiesCollected
+                                : goal_.rubies - s.RubiesCollected;
+    auto isTarget = [&](int x, int y) {
+      const std::uint8_t c = s.Board(x, y);
+      if (need > 0) return c == tiles::Ruby || c == tiles::FallingRuby;
+      if (goal_.exit) return c == tiles::Exit;
+      return x == goal_.x && y == goal_.y;
+    };
+    const int unreachable = 4 * w_ * h_;
+    const int walk = Walk(s, isTarget, unreachable);
+    return walk + kRubyWeight * std::max(need - 1, 0);
+  }
+
+  template <typename Target>
+  int Walk(const GameState& s, Target isTarget, int unreachable) {
+    std::fill(distance_.begin(), distance_.end(), -1);
+    queue_.clear();
+    const auto start = CellIndex(s.PlayerX, s.PlayerY, h_);
+    distance_[start] = 0;
+    queue_.push_back(start);
+    while (!queue_.empty()) {
+      const std::uint32_t at = queue_.front();
+      queue_.pop_front();
+      const int x = static_cast<int>(at) / h_;
+      const int y = static_cast<int>(at) % h_;
+      if (isTarget(x, y)) return distance_[at];
+      constexpr std::array<std::array<int, 2>, 4> kStep{{{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
+      for (const auto& d : kStep) {
+        const int nx = x + d[0];
+        const int ny = y + d[1];
+        if (nx < 0 || ny < 0 || nx >= w_ || ny >= h_) continue;
+        const std::uint32_t next = CellIndex(nx, ny, h_);
+        if (distance_[next] >= 0 || !(Passable(s.Board(nx, ny)) || isTarget(nx, ny))) continue;
+        distance_[next] = distance_[at] + 1;
+        queue_.push_back(next);
+      }
+    }
+    return unreachable;
+  }
+
+  const GameState& root_;
+  SearchGoal goal_;
+  SearchLimits limits_;
+  int w_;
+  int h_;
+  NoGrowth noGrowth_;
+  std::vector<Node> nodes_;
+  std::vector<std::uint32_t> delta_;
+  std::unordered_map<std::uint64_t, std::uint32_t> seen_;
+  std::priority_queue<Open> open_;
+  std::vector<int> distance_;
+  std::deque<std::uint32_t> queue_;
+};
+
+}  // namespace
+
+SearchResult Search(const GameState& start, const SearchGoal& goal, const SearchLimits& limits,
+                    GameState* end) {
+  Searcher searcher(start, goal, limits);
+  return searcher.Run(end);
+}
