@@ -2,7 +2,7 @@
 // replay script for quillmere-headless; or checks a replay that exists.
 //
 //   quillmere-solve [--waypoints FILE] [--weight W] [--max-states N] [--items A,B,C,D]
-//                   [--seeds N] [--out SCRIPT] LEVEL
+//                   [--exact] [--verbose] [--seeds N] [--out SCRIPT] LEVEL
 //   quillmere-solve --check SCRIPT [--seeds N] LEVEL
 //
 // A waypoints file guides the search through a large level: its lines "way X Y" or
@@ -37,7 +37,7 @@ struct Options {
 int Usage(const std::string& why) {
   std::cerr << "quillmere-solve: " << why << "\n"
             << "usage: quillmere-solve [--waypoints FILE] [--weight W] [--max-states N] "
-               "[--items A,B,C,D] [--seeds N] [--out SCRIPT] LEVEL\n"
+               "[--items A,B,C,D] [--exact] [--verbose] [--seeds N] [--out SCRIPT] LEVEL\n"
             << "       quillmere-solve --check SCRIPT [--seeds N] LEVEL\n";
   return 2;
 }
@@ -57,6 +57,10 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& why) {
       std::istringstream in(argv[++i]);
       in >> o.items[0] >> comma >> o.items[1] >> comma >> o.items[2] >> comma >> o.items[3];
       if (!in) return why = "bad item counts", false;
+    } else if (arg == "--verbose") {
+      o.limits.progress = &std::cerr;
+    } else if (arg == "--exact") {
+      o.limits.exactStates = true;
     } else if (arg == "--seeds" && hasValue) {
       o.seeds = std::atoi(argv[++i]);
     } else if (arg == "--out" && hasValue) {

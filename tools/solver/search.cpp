@@ -42,7 +42,12 @@ std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
 class Searcher {
  public:
   Searcher(const GameState& start, const SearchGoal& goal, const SearchLimits& limits)
-      : root_(start), goal_(goal), limits_(limits), w_(start.BoardWidth), h_(start.BoardHeight) {
+      : root_(start),
+        goal_(goal),
+        limits_(limits),
+        w_(start.BoardWidth),
+        h_(start.BoardHeight),
+        rubiesFixed_(!HasCreatures(start)) {
     distance_.resize(static_cast<std::size_t>(w_ * h_));
   }
 
@@ -61,6 +66,11 @@ class Searcher {
       open_.pop();
       ++result.expanded;
       Materialise(id, base);
+      if (limits_.progress != nullptr && result.expanded % 50000 == 0) {
+        *limits_.progress << "  " << result.expanded << " explored; now at " << base.PlayerX << ","
+                          << base.PlayerY << " with " << base.RubiesCollected << " rubies after "
+                          << nodes_[id].steps << " steps\n";
+      }
       for (const StepAction& a : ActionsFor(base)) {
         work = base;
         const StepOutcome outcome = PlayStep(work, a, noGrowth_);
@@ -162,7 +172,11 @@ class Searcher {
         if (now[y] == was[y]) continue;
         const std::uint32_t entry = CellIndex(x, y, h_) << 8 | now[y];
         delta_.push_back(entry);
-        hash = Mix(hash, entry);
+        // Which earth was dug seldom matters and would multiply the states by every order of
+        // digging; unless told otherwise, states that differ only there count as one.
+        if (limits_.exactStates || was[y] != tiles::Earth || now[y] != tiles::Empty) {
+          hash = Mix(hash, entry);
+        }
       }
     }
     hash = Mix(hash, static_cast<std::uint64_t>(s.PlayerX) << 32 | static_cast<std::uint32_t>(s.PlayerY));
@@ -170,7 +184,8 @@ class Searcher {
                          (s.Timer1Enabled ? 1u : 0u));
     for (int i = 1; i <= 4; ++i) hash = Mix(hash, static_cast<std::uint32_t>(s.Inventory[i]));
     // Two different states with one 64-bit hash are taken as one: rare enough for a tool.
-    if (!seen_.emplace(hash, static_cast<std::uint32_t>(nodes_.size())).second) {
+    if (!seen_.emplace(hash, static_cast<std::uint32_t>(nodes_.size())).second ||
+        RubiesOutOfReach(s)) {
       delta_.resize(begin);
       return;
     }
@@ -181,6 +196,32 @@ class Searcher {
     nodes_.push_back(n);
     open_.push(Open{steps + limits_.weight * Estimate(s), steps,
                     static_cast<std::uint32_t>(nodes_.size() - 1)});
+  }
+
+  // True when fewer rubies are left within reach than the goal needs, so that no way on can
+  // finish. Only rubies on the board count, so boards where creatures can be blown up into new
+  // ones, or rubies placed from the stock, are never given up. Rocks count as passable: they
+  // may be pushed or fall away, and whatever falls lands somewhere.
+  bool RubiesOutOfReach(const GameState& s) {
+    if (!rubiesFixed_ || s.Inventory[1] > 0) return false;
+    const int need = (goal_.exit ? s.RubiesRequired : goal_.rubies) - s.RubiesCollected;
+    if (need <= 0) return false;
+    int reachable = 0;
+    Walk(s, [&](int x, int y) {
+      const std::uint8_t c = s.Board(x, y);
+      reachable += c == tiles::Ruby || c == tiles::FallingRuby ? 1 : 0;
+      return false;
+    }, 0, [](std::uint8_t c) { return Passable(c) || (c % tiles::Mark == tiles::Rock) || c == tiles::FallingRuby; });
+    return reachable < need;
+  }
+
+  static bool HasCreatures(const GameState& s) {
+    for (int x = 0; x < s.BoardWidth; ++x) {
+      for (int y = 0; y < s.BoardHeight; ++y) {
+        if (tiles::IsCreature(s.Board(x, y))) return true;
+      }
+    }
+    return false;
   }
 
   // Whether the estimate may lead through a cell: what the player can enter (creatures move
@@ -199,12 +240,14 @@ class Searcher {
       return x == goal_.x && y == goal_.y;
     };
     const int unreachable = 4 * w_ * h_;
-    const int walk = Walk(s, isTarget, unreachable);
+    const int walk = Walk(s, isTarget, unreachable, Passable);
     return walk + kRubyWeight * std::max(need - 1, 0);
   }
 
-  template <typename Target>
-  int Walk(const GameState& s, Target isTarget, int unreachable) {
+  // Breadth-first walk from the player over cells that `passable` admits; the distance to the
+  // first cell that `isTarget` accepts, or `unreachable`.
+  template <typename Target, typename Admit>
+  int Walk(const GameState& s, Target isTarget, int unreachable, Admit passable) {
     std::fill(distance_.begin(), distance_.end(), -1);
     queue_.clear();
     const auto start = CellIndex(s.PlayerX, s.PlayerY, h_);
@@ -222,7 +265,7 @@ class Searcher {
         const int ny = y + d[1];
         if (nx < 0 || ny < 0 || nx >= w_ || ny >= h_) continue;
         const std::uint32_t next = CellIndex(nx, ny, h_);
-        if (distance_[next] >= 0 || !(Passable(s.Board(nx, ny)) || isTarget(nx, ny))) continue;
+        if (distance_[next] >= 0 || !(passable(s.Board(nx, ny)) || isTarget(nx, ny))) continue;
         distance_[next] = distance_[at] + 1;
         queue_.push_back(next);
       }
@@ -235,6 +278,7 @@ class Searcher {
   SearchLimits limits_;
   int w_;
   int h_;
+  bool rubiesFixed_;  // no creature: no blast can make new rubies
   NoGrowth noGrowth_;
   std::vector<Node> nodes_;
   std::vector<std::uint32_t> delta_;

@@ -3,6 +3,7 @@
 // rules: moves, Shift moves, pushes, the items the player holds, and waiting.
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "game/game_state.h"
@@ -21,6 +22,8 @@ struct SearchLimits {
   double weight = 1.0;            // f = steps + weight x estimate
   std::size_t maxStates = 400000; // states expanded before a stretch gives up
   bool useItems = true;           // also try the items the player holds
+  bool exactStates = false;       // false: states that differ only in dug earth count as one
+  std::ostream* progress = nullptr;  // where to report every 50,000 states, if anywhere
 };
 
 struct SearchResult {
