@@ -144,7 +144,200 @@ required 13
 ''')
 
 
-BUILDERS = [level4, level5]
+def crawler_ring(g, x0, y0, x1, y1, creature, start, niches):
+    """An empty track round a wall island; the creature starts on the track at `start`, and
+    each niche in the island's edge holds a ruby, to be taken from the track."""
+    g.box(x0, y0, x1, y1, '#')
+    g.ring(x0, y0, x1, y1, ' ')
+    g.put(*start, creature)
+    for x, y in niches:
+        g.put(x, y, '*')
+
+
+def level6():
+    g = Grid(32, 18, '.')
+    g.border()
+    g.put(1, 1, 'P')
+    crawler_ring(g, 3, 3, 10, 7, '>', (5, 3), [(6, 4), (9, 6)])
+    crawler_ring(g, 14, 2, 19, 9, 'v', (19, 4), [(15, 5), (18, 8)])
+    crawler_ring(g, 23, 3, 29, 8, '<', (27, 8), [(24, 4), (28, 7)])
+    crawler_ring(g, 5, 11, 15, 15, '^', (5, 13), [(8, 12), (12, 14)])
+    crawler_ring(g, 19, 12, 27, 15, '>', (20, 12), [(22, 13)])
+    for x, y in ((7, 1), (12, 5), (2, 9), (21, 1), (30, 10), (17, 16), (29, 16), (2, 16),
+                 (12, 9), (24, 10)):
+        g.put(x, y, '*')
+    g.put(31, 13, 'X')
+    g.write('Level06.txt', '''
+# Level 6, "Crawlers": creatures crawl along the walls of the empty tracks, one of each
+# heading, turning as the walls turn. Stepping onto a creature or beside one is the end, and
+# so is being beside the cell a creature steps into. Rubies wait in the islands' edges: step
+# onto the track behind a creature, take one with Shift, step back into the earth.
+out campaign/Level6.cam
+required 14
+''')
+
+
+def pocket(g, x, y, creature, drop=1):
+    """A creature shut in one cell of earth, turning on the spot through its four headings,
+    with a rock `drop` + 1 cells above it resting on earth: dig that earth away from the side
+    and the rock comes down on the creature."""
+    g.put(x, y, creature)
+    g.col(x, y - drop, y - 1, '.')
+    g.put(x, y - drop - 1, 'O')
+
+
+def level7():
+    g = Grid(30, 16, '.')
+    g.border()
+    g.put(1, 1, 'P')
+    for x, y, c in ((5, 6, '>'), (12, 8, 'v'), (19, 6, '<'), (25, 9, '^'), (9, 13, '>'),
+                    (20, 13, 'v')):
+        pocket(g, x, y, c)
+    # the rest of the rubies lie in the open earth
+    for x, y in ((3, 2), (15, 2), (27, 2), (2, 11), (28, 14), (15, 12)):
+        g.put(x, y, '*')
+    g.put(29, 11, 'X')
+    g.write('Level07.txt', '''
+# Level 7, "Stone on a crawler": a falling rock that comes down on a creature blows it up,
+# and the creature and everything round it turn into rubies. Each creature here is shut in one
+# cell of earth and turns on the spot; its colour tells its heading. Dig away the earth under
+# its rock with Shift from the side and step back out of the blast's reach.
+out campaign/Level7.cam
+required 24
+''')
+
+
+def level8():
+    g = Grid(32, 18, '.')
+    g.border()
+    g.put(1, 16, 'P')
+    # the vault behind bricks, and a creature's pocket against its right-hand side
+    g.box(2, 2, 10, 6, '%')
+    g.box(3, 3, 9, 5, '*')
+    pocket(g, 11, 4, '>')
+    # the same vault behind walls with one brick in them: the blast leaves the walls standing
+    g.box(16, 2, 24, 6, '#')
+    g.box(17, 3, 23, 5, '*')
+    g.put(24, 4, '%')
+    pocket(g, 25, 4, 'v')
+    # the exit beside a pocket: a blast cannot harm it
+    g.put(31, 11, 'X')
+    pocket(g, 30, 11, '<', 2)
+    # six creatures side by side in a brick box: one rock through the lid sets off them all
+    g.box(12, 13, 21, 15, '%')
+    g.row(14, 13, 20, '>')
+    for x in (14, 17, 19):
+        g.put(x, 14, '^')
+    g.put(16, 13, '.')
+    g.put(16, 11, 'O')
+    for x, y in ((2, 10), (28, 1), (27, 16), (5, 13)):
+        g.put(x, y, '*')
+    g.write('Level08.txt', '''
+# Level 8, "Bricks and walls": a blast turns everything round it into rubies except the dark
+# walls and the exit, which stand; light bricks go up like earth. Two vaults full of rubies,
+# one behind bricks and one behind walls with a single brick in them, each with a creature's
+# pocket beside it; a row of creatures in a brick box that goes up in one chain; and the exit
+# beside a creature's pocket.
+out campaign/Level8.cam
+required 30
+''')
+
+
+def slime_trap(g, x0, x1, y, slime_x, creature_x, creature):
+    """A walled track one cell high under a roof of bricks, with a creature on it and slime
+    set into the roof, walled in but for the track: the creature crawls along until it meets
+    the slime and blows up, roof and all. Being shut in on every other side, the slime cannot
+    grow before that except into the track, where the blast catches it too."""
+    g.box(x0, y - 1, x1, y + 1, '#')
+    g.row(y - 1, x0 + 1, x1 - 1, '%')
+    g.row(y, x0 + 1, x1 - 1, ' ')
+    g.put(slime_x, y - 1, 's')
+    g.put(slime_x, y - 2, '#')
+    g.put(creature_x, y, creature)
+
+
+def level9():
+    g = Grid(34, 18, '.')
+    g.border()
+    g.put(1, 1, 'P')
+    slime_trap(g, 3, 12, 4, 11, 4, '>')
+    slime_trap(g, 17, 30, 4, 18, 28, '<')
+    slime_trap(g, 4, 15, 10, 9, 5, '>')
+    slime_trap(g, 19, 31, 13, 30, 20, '>')
+    for x, y in ((14, 2), (2, 8), (32, 8), (16, 16), (8, 15), (26, 9), (2, 15), (24, 16)):
+        g.put(x, y, '*')
+    g.put(33, 16, 'X')
+    g.write('Level09.txt', '''
+# Level 9, "Slime": the green growth blows up any creature that touches it and spreads into
+# empty cells and earth now and then. Four creatures crawl along walled tracks towards slime
+# set into the tracks' brick roofs; each blast turns roof and track into rubies. Wait for them,
+# then dig down from above.
+out campaign/Level9.cam
+required 24
+''')
+
+
+def sprinkle(g, x0, y0, x1, y1, seed, rubies, rocks):
+    """Rubies and rocks scattered over the earth of a room (only earth cells are used)."""
+    rng = random.Random(seed)
+    cells = [(x, y) for y in range(y0, y1 + 1) for x in range(x0, x1 + 1) if g.at(x, y) == '.']
+    rng.shuffle(cells)
+    for x, y in cells[:rubies]:
+        g.put(x, y, '*')
+    for x, y in cells[rubies:rubies + rocks]:
+        g.put(x, y, 'O')
+
+
+def level10():
+    g = Grid(40, 30, '.')
+    g.border()
+    # the open mine: enough rubies for the exit
+    sprinkle(g, 1, 1, 24, 13, 10, 24, 14)
+    g.put(1, 1, 'P')
+    g.put(2, 1, '.')
+    g.put(1, 2, '.')
+    # vault A, shut by two rocks one behind the other in its door: neither can be pushed in,
+    # but once the anti-rock has taken the first, the second goes
+    g.box(27, 2, 37, 9, '#')
+    g.box(28, 3, 36, 8, '*')
+    g.put(27, 6, 'O')
+    g.put(28, 6, 'O')
+    g.put(29, 6, ' ')
+    # vault B, a wall round rubies with bricks on one side, and beside the bricks a creature's
+    # pocket whose rock is missing: one from the shop, placed over the earth and let down by
+    # digging that earth from the right, does the work
+    g.box(2, 17, 12, 27, '#')
+    g.box(3, 18, 11, 26, '*')
+    g.col(12, 21, 23, '%')
+    g.put(13, 22, '>')
+    g.put(13, 21, '.')
+    g.put(13, 20, ' ')
+    g.put(14, 20, '#')
+    g.put(14, 21, '.')
+    # the garden: rubies heaped inside a creature's track; earth from the shop, placed on the
+    # track, stops the creature
+    g.box(18, 17, 32, 26, '#')
+    g.ring(19, 18, 31, 25, ' ')
+    g.put(19, 18, '>')
+    g.box(20, 19, 30, 24, '*')
+    g.put(25, 17, '.')
+    g.put(39, 27, 'X')
+    for x, y in ((35, 14), (36, 20), (15, 20), (15, 27), (33, 28), (2, 28)):
+        g.put(x, y, '*')
+    g.way(12, 12, 12)
+    g.way(30, 13, 14)
+    g.write('Level10.txt', '''
+# Level 10, "What money buys": enough rubies lie in the open mine for the exit, but three
+# treasures need the shop. Vault A is shut by two rocks one behind the other (an anti-rock, 30,
+# takes the first away); vault B has bricks beside a creature's pocket whose rock is missing (a
+# rock, 10, placed over the earth); the garden's rubies are heaped inside a creature's track
+# (earth, 5, placed on the track stops it). Hold the item's digit and press an arrow.
+out campaign/Level10.cam
+required 18
+''')
+
+
+BUILDERS = [level4, level5, level6, level7, level8, level9, level10]
 
 if __name__ == '__main__':
     for build in BUILDERS:
