@@ -177,13 +177,18 @@ required 14
 ''')
 
 
-def pocket(g, x, y, creature, drop=1):
-    """A creature shut in one cell of earth, turning on the spot through its four headings,
-    with a rock `drop` + 1 cells above it resting on earth: dig that earth away from the side
-    and the rock comes down on the creature."""
+def pocket(g, x, y, creature, drop=1, side=-1):
+    """A creature shut in one cell, turning on the spot through its four headings, with
+    bricks on three sides and earth above, and a rock `drop` + 1 cells above it resting on
+    that earth. Dig the earth from the `side` (-1 left, 1 right) and the rock comes down on
+    the creature; the bricks go up with it, as rubies."""
     g.put(x, y, creature)
     g.col(x, y - drop, y - 1, '.')
     g.put(x, y - drop - 1, 'O')
+    for bx, by in [(x - 1, y), (x + 1, y), (x - 1, y + 1), (x, y + 1), (x + 1, y + 1)] + \
+            [(x - side, y - d) for d in range(1, drop + 1)]:
+        if g.at(bx, by) in '. ':
+            g.put(bx, by, '%')
 
 
 def level7():
@@ -214,12 +219,12 @@ def level8():
     # the vault behind bricks, and a creature's pocket against its right-hand side
     g.box(2, 2, 10, 6, '%')
     g.box(3, 3, 9, 5, '*')
-    pocket(g, 11, 4, '>')
+    pocket(g, 11, 4, '>', side=1)
     # the same vault behind walls with one brick in them: the blast leaves the walls standing
     g.box(16, 2, 24, 6, '#')
     g.box(17, 3, 23, 5, '*')
     g.put(24, 4, '%')
-    pocket(g, 25, 4, 'v')
+    pocket(g, 25, 4, 'v', side=1)
     # the exit beside a pocket: a blast cannot harm it
     g.put(31, 11, 'X')
     pocket(g, 30, 11, '<', 2)
@@ -337,7 +342,68 @@ required 18
 ''')
 
 
-BUILDERS = [level4, level5, level6, level7, level8, level9, level10]
+def gallery(g, x0, x1, y, rocks, rubies):
+    """A push gallery: an empty row with a pit under the cell past each rock (the side the
+    player comes from is the rock's other side), rubies between."""
+    g.row(y, x0, x1, ' ')
+    g.row(y + 1, x0, x1, '#')
+    for x, dx in rocks:
+        g.put(x, y, 'O')
+        g.put(x + dx, y + 1, ' ')
+        g.put(x + dx, y + 2, '#')
+    for x in rubies:
+        g.put(x, y, '*')
+
+
+def level11():
+    g = Grid(48, 32, '.')
+    g.border()
+    # the north: a mine of rocks and rubies
+    sprinkle(g, 1, 1, 30, 10, 111, 26, 30)
+    g.box(1, 1, 3, 3, '.')
+    g.put(1, 1, 'P')
+    # a wall down the middle with two doors, one of them under a creature's ring
+    g.col(31, 1, 22, '#')
+    g.put(31, 4, '.')
+    crawler_ring(g, 34, 2, 44, 8, '<', (42, 8), [(37, 3), (41, 7), (38, 6)])
+    g.put(31, 14, ' ')
+    # the east: two push galleries going down
+    gallery(g, 32, 46, 12, [(36, 1), (41, 1)], [39, 44])
+    g.col(46, 13, 14, ' ')
+    gallery(g, 32, 46, 15, [(43, -1), (37, -1)], [40, 34])
+    g.col(32, 16, 17, ' ')
+    gallery(g, 32, 46, 18, [(36, 1), (42, 1)], [39, 45])
+    # the west below the mine: pockets of creatures with their rocks
+    for x, y, c in ((4, 15, '>'), (10, 17, 'v'), (16, 15, '<'), (22, 18, '^'), (27, 15, '>')):
+        pocket(g, x, y, c)
+    g.row(21, 1, 30, '#')
+    g.put(6, 21, '.')
+    g.put(25, 21, '.')
+    # the south: an open cave with a creature loose in it, and the exit beyond
+    g.box(2, 23, 40, 29, ' ')
+    for x, y in ((8, 25), (14, 27), (20, 24), (27, 28), (33, 25), (38, 27), (12, 23), (30, 23)):
+        g.put(x, y, '*')
+    for x, y in ((10, 26), (24, 26), (35, 28)):
+        g.put(x, y, '#')
+    g.put(18, 26, 'v')
+    g.box(41, 20, 46, 30, '.')
+    g.put(47, 28, 'X')
+    g.way(15, 11, 16)
+    for x, y in ((4, 15), (10, 17), (16, 15), (22, 18), (27, 15)):
+        g.way(x, y)
+    g.way(25, 23, 38)
+    g.way(27, 29, 40)
+    g.write('Level11.txt', '''
+# Level 11, "Down the mine" (48 x 32, the board scrolls both ways): the lessons so far, one
+# region after another. A mine of rocks in the north, a creature's ring at the east door,
+# three push galleries down the east side, creature pockets with their rocks in the west, and
+# a cave in the south where a creature runs loose along the walls.
+out campaign/Level11.cam
+required 40
+''')
+
+
+BUILDERS = [level4, level5, level6, level7, level8, level9, level10, level11]
 
 if __name__ == '__main__':
     for build in BUILDERS:

@@ -106,6 +106,20 @@ std::string ReadText(const std::string& path) {
   return text.str();
 }
 
+// The board in the legend of the level sources, the player as 'P'.
+std::string BoardPicture(const GameState& s) {
+  static const char kLegend[] = "%*P.O XE><^vs#";
+  std::string picture;
+  for (int y = 0; y < s.BoardHeight; ++y) {
+    for (int x = 0; x < s.BoardWidth; ++x) {
+      const int code = s.Board(x, y) % 100;
+      picture += x == s.PlayerX && y == s.PlayerY ? 'P' : code <= 13 ? kLegend[code] : '?';
+    }
+    picture += '\n';
+  }
+  return picture;
+}
+
 std::string BaseName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 // The replay: Enter on Return at the menu, a tick, then each key press with its tick (waits
@@ -163,6 +177,7 @@ int Solve(const Options& o) {
               << (r.found ? std::to_string(r.actions.size()) + " steps" : std::string("not found"))
               << ", " << r.expanded << " states explored\n";
     if (!r.found) {
+      std::cerr << "the stretch started from:\n" << BoardPicture(state);
       std::cout << BaseName(o.level) << ": no way found (" << expanded << " states explored)\n";
       return 1;
     }
