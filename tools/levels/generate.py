@@ -51,12 +51,16 @@ class Grid:
                 if c != '?':
                     self.put(x + dx, y + dy, c)
 
-    def way(self, x, y, rubies=None):
-        self.ways.append((x, y, rubies))
+    def way(self, x, y, rubies=None, kind='way'):
+        """A waypoint for the solver: the player on (x, y), or with kind 'blast' a ruby on it."""
+        self.ways.append((kind, x, y, rubies))
+
+    def blast(self, x, y, rubies=None):
+        self.way(x, y, rubies, 'blast')
 
     def write(self, name, header):
         lines = [l for l in header.strip('\n').split('\n')]
-        lines += [f'way {x} {y}' + ('' if r is None else f' {r}') for x, y, r in self.ways]
+        lines += [f'{k} {x} {y}' + ('' if r is None else f' {r}') for k, x, y, r in self.ways]
         lines.append('map')
         lines += [''.join(r) for r in self.g]
         (HERE / name).write_text('\n'.join(lines) + '\n')
@@ -390,7 +394,7 @@ def level11():
     g.put(47, 28, 'X')
     g.way(15, 11, 16)
     for x, y in ((4, 15), (10, 17), (16, 15), (22, 18), (27, 15)):
-        g.way(x, y)
+        g.blast(x, y)
     g.way(25, 23, 38)
     g.way(27, 29, 40)
     g.write('Level11.txt', '''
@@ -403,7 +407,41 @@ required 40
 ''')
 
 
-BUILDERS = [level4, level5, level6, level7, level8, level9, level10, level11]
+def level12():
+    g = Grid(44, 30, '.')
+    g.border()
+    g.put(1, 1, 'P')
+    # a terrace of slime traps down the west side
+    slime_trap(g, 3, 14, 4, 13, 4, '>')
+    slime_trap(g, 3, 16, 9, 4, 14, '<')
+    slime_trap(g, 3, 12, 14, 11, 4, '>')
+    # in the middle a store of rubies behind bricks, with a creature's pocket against it, and
+    # a creature's ring beyond
+    g.box(19, 3, 27, 11, '%')
+    g.box(20, 4, 26, 10, '*')
+    pocket(g, 28, 7, '<', side=1)
+    crawler_ring(g, 31, 2, 41, 8, 'v', (31, 4), [(34, 3), (38, 7)])
+    # pockets in the south, with rocks
+    for x, y, c in ((6, 21, '>'), (12, 23, '^'), (18, 21, '<'), (25, 24, 'v'), (31, 21, '>')):
+        pocket(g, x, y, c)
+    # rocks and rubies in the east
+    sprinkle(g, 30, 11, 42, 27, 12, 14, 16)
+    g.box(28, 11, 29, 11, '.')
+    g.put(43, 27, 'X')
+    for x, y in ((2, 27), (16, 27), (22, 15), (38, 1)):
+        g.put(x, y, '*')
+    for x, y in ((13, 4), (4, 9), (11, 14), (28, 7), (6, 21), (12, 23), (18, 21), (25, 24)):
+        g.blast(x, y)
+    g.write('Level12.txt', '''
+# Level 12, "The slime garden" (44 x 30): slime traps in a terrace, a store of rubies behind
+# bricks with a creature's pocket against it, a creature's ring, creature pockets in the south
+# and a field of rocks in the east.
+out campaign/Level12.cam
+required 50
+''')
+
+
+BUILDERS = [level4, level5, level6, level7, level8, level9, level10, level11, level12]
 
 if __name__ == '__main__':
     for build in BUILDERS:

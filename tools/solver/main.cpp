@@ -5,9 +5,10 @@
 //                   [--exact] [--verbose] [--seeds N] [--out SCRIPT] LEVEL
 //   quillmere-solve --check SCRIPT [--seeds N] LEVEL
 //
-// A waypoints file guides the search through a large level: its lines "way X Y" or
-// "way X Y RUBIES" (reach that cell with at least that many rubies) end one stretch each, other
-// lines are passed over (a level's source may serve); the last stretch always ends at the exit.
+// A waypoints file guides the search through a large level: its lines "way X Y [RUBIES]"
+// (reach that cell with at least that many rubies) and "blast X Y [RUBIES]" (a ruby lies on
+// that cell, as after a creature there was blown up) end one stretch each; other lines are
+// passed over (a level's source may serve); the last stretch always ends at the exit.
 // The replay starts at the main menu of a folder whose Level1.cam is the level.
 #include <array>
 #include <cstdlib>
@@ -86,9 +87,10 @@ std::vector<SearchGoal> ReadWaypoints(const std::string& path) {
     while (std::getline(in, line)) {
       std::istringstream fields(line);
       std::string word;
-      if (!(fields >> word) || word != "way") continue;
+      if (!(fields >> word) || (word != "way" && word != "blast")) continue;
       SearchGoal g;
       g.exit = false;
+      g.blast = word == "blast";
       if (!(fields >> g.x >> g.y)) throw std::runtime_error("bad waypoint line: " + line);
       fields >> g.rubies;
       goals.push_back(g);

@@ -1,6 +1,7 @@
 #include "tools/solver/search.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <cstring>
 #include <deque>
@@ -100,8 +101,9 @@ class Searcher {
   };
 
   bool IsGoalState(const GameState& s) const {
-    return !goal_.exit && s.PlayerX == goal_.x && s.PlayerY == goal_.y &&
-           s.RubiesCollected >= goal_.rubies;
+    if (goal_.exit || s.RubiesCollected < goal_.rubies) return false;
+    if (goal_.blast) return s.Board(goal_.x, goal_.y) == tiles::Ruby;
+    return s.PlayerX == goal_.x && s.PlayerY == goal_.y;
   }
 
   SearchResult& Finish(std::uint32_t id, const StepAction& last, const GameState& state,
@@ -233,6 +235,8 @@ class Searcher {
   double Estimate(const GameState& s) {
     const int need = goal_.exit ? s.RubiesRequired - s.RubiesCollected
                                 : goal_.rubies - s.RubiesCollected;
+    // The cell of a blast is walled in until the blast: only how far away it lies counts.
+    if (goal_.blast && need <= 0) return std::abs(s.PlayerX - goal_.x) + std::abs(s.PlayerY - goal_.y);
     auto isTarget = [&](int x, int y) {
       const std::uint8_t c = s.Board(x, y);
       if (need > 0) return c == tiles::Ruby || c == tiles::FallingRuby;

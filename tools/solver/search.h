@@ -9,10 +9,11 @@
 #include "game/game_state.h"
 #include "tools/solver/play_step.h"
 
-// Where a stretch of the search ends: the player on a cell with at least so many rubies, or
-// the level finished (`exit`).
+// Where a stretch of the search ends: the player on a cell (or, with `blast`, a ruby lying on
+// that cell, as a blast leaves it) with at least so many rubies; or the level finished (`exit`).
 struct SearchGoal {
   bool exit = true;
+  bool blast = false;
   int x = 0;
   int y = 0;
   int rubies = 0;
