@@ -441,7 +441,75 @@ required 50
 ''')
 
 
-BUILDERS = [level4, level5, level6, level7, level8, level9, level10, level11, level12]
+def galleries(g, x0, x1, y0, count, seed):
+    """Push galleries cut into solid wall, one below the other, joined by drops at alternate
+    ends: each has two rocks in the way, each rock with its pit one cell further on, and a
+    ruby past each pit. The player enters at the top-left corner (x0, y0)."""
+    rng = random.Random(seed)
+    g.box(x0 - 1, y0 - 1, x1 + 1, y0 + 3 * count, '#')
+    for i in range(count):
+        y = y0 + 3 * i
+        rightwards = i % 2 == 0
+        g.row(y, x0, x1, ' ')
+        span = x1 - x0
+        first = x0 + 3 + rng.randrange(0, span // 4)
+        second = x0 + span // 2 + rng.randrange(1, span // 4)
+        step = 1 if rightwards else -1
+        for x in (first, second) if rightwards else (x1 - (first - x0), x1 - (second - x0)):
+            g.put(x, y, 'O')
+            g.put(x + step, y + 1, ' ')
+            g.put(x + 3 * step, y, '*')
+        end = x1 if rightwards else x0
+        if i + 1 < count:
+            g.col(end, y + 1, y + 2, ' ')
+
+
+def level13():
+    g = Grid(60, 40, '.')
+    g.border()
+    # the mine in the north-west, where the player starts
+    sprinkle(g, 1, 1, 27, 12, 1313, 30, 22)
+    g.box(1, 1, 3, 2, '.')
+    g.put(1, 1, 'P')
+    # push galleries in the north-east, entered from the mine through a door
+    galleries(g, 32, 57, 2, 4, 13)
+    g.row(2, 28, 31, '.')
+    g.put(31, 2, ' ')
+    g.put(32, 12, ' ')
+    g.col(32, 13, 14, '.')
+    # the middle: three rings and four pockets in the earth
+    crawler_ring(g, 4, 16, 13, 22, '>', (6, 16), [(7, 17), (11, 21), (9, 19)])
+    crawler_ring(g, 40, 17, 50, 23, '<', (47, 23), [(43, 18), (48, 22)])
+    crawler_ring(g, 22, 28, 30, 33, 'v', (30, 30), [(25, 29), (27, 32)])
+    for x, y, c in ((18, 19, '>'), (25, 21, '^'), (32, 19, 'v'), (56, 20, '<')):
+        pocket(g, x, y, c)
+    # slime traps in the south-west
+    slime_trap(g, 2, 14, 27, 13, 3, '>')
+    slime_trap(g, 2, 16, 33, 3, 15, '<')
+    # the south-east: a store behind bricks with a pocket against it, and the exit
+    g.box(38, 27, 52, 35, '%')
+    g.box(39, 28, 51, 34, '*')
+    pocket(g, 53, 31, '<', side=1)
+    g.put(59, 37, 'X')
+    for x, y in ((2, 38), (20, 37), (34, 25), (57, 30), (16, 26), (36, 14)):
+        g.put(x, y, '*')
+    g.way(27, 12, 14)
+    g.way(32, 13)
+    g.blast(18, 19)
+    g.blast(25, 21)
+    g.blast(13, 27)
+    g.blast(3, 33)
+    g.blast(53, 31)
+    g.write('Level13.txt', '''
+# Level 13, "Deep galleries" (60 x 40): a mine in the north-west, four push galleries cut in
+# the rock of the north-east, creatures' rings and pockets across the middle, slime traps in
+# the south-west and a store behind bricks in the south-east.
+out campaign/Level13.cam
+required 75
+''')
+
+
+BUILDERS = [level4, level5, level6, level7, level8, level9, level10, level11, level12, level13]
 
 if __name__ == '__main__':
     for build in BUILDERS:

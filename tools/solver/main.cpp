@@ -1,7 +1,8 @@
 // quillmere-solve: finds a way through a level with the game's own rules and writes it as a
 // replay script for quillmere-headless; or checks a replay that exists.
 //
-//   quillmere-solve [--waypoints FILE] [--weight W] [--max-states N] [--items A,B,C,D]
+//   quillmere-solve [--waypoints FILE] [--weight W] [--ruby-weights K,...] [--max-states N]
+//                   [--items A,B,C,D]
 //                   [--exact] [--verbose] [--seeds N] [--out SCRIPT] LEVEL
 //   quillmere-solve --check SCRIPT [--seeds N] LEVEL
 //
@@ -31,13 +32,16 @@ struct Options {
   std::string out;
   std::string check;
   SearchLimits limits;
+  // Each stretch is tried with these weights of a missing ruby in turn until one finds a way:
+  // a light weight finds short ways on small boards, a heavy one gets through large mines.
+  std::vector<int> rubyWeights{5, 40};
   std::array<int, 4> items{};
   int seeds = 8;
 };
 
 int Usage(const std::string& why) {
   std::cerr << "quillmere-solve: " << why << "\n"
-            << "usage: quillmere-solve [--waypoints FILE] [--weight W] [--max-states N] "
+            << "usage: quillmere-solve [--waypoints FILE] [--weight W] [--ruby-weights K,...] [--max-states N] "
                "[--items A,B,C,D] [--exact] [--verbose] [--seeds N] [--out SCRIPT] LEVEL\n"
             << "       quillmere-solve --check SCRIPT [--seeds N] LEVEL\n";
   return 2;
@@ -51,6 +55,11 @@ bool ParseOptions(int argc, char** argv, Options& o, std::string& why) {
       o.waypoints = argv[++i];
     } else if (arg == "--weight" && hasValue) {
       o.limits.weight = std::atof(argv[++i]);
+    } else if (arg == "--ruby-weights" && hasValue) {
+      o.rubyWeights.clear();
+      std::istringstream in(argv[++i]);
+      for (std::string w; std::getline(in, w, ',');) o.rubyWeights.push_back(std::atoi(w.c_str()));
+      if (o.rubyWeights.empty()) return why = "no ruby weights", false;
     } else if (arg == "--max-states" && hasValue) {
       o.limits.maxStates = std::strtoull(argv[++i], nullptr, 10);
     } else if (arg == "--items" && hasValue) {
@@ -172,9 +181,15 @@ int Solve(const Options& o) {
   const std::vector<SearchGoal> goals = ReadWaypoints(o.waypoints);
   for (std::size_t i = 0; i < goals.size(); ++i) {
     GameState end;
-    const SearchResult r = Search(state, goals[i], o.limits, &end);
-    expanded += r.expanded;
-    generated += r.generated;
+    SearchResult r;
+    for (const int rubyWeight : o.rubyWeights) {
+      SearchLimits limits = o.limits;
+      limits.rubyWeight = rubyWeight;
+      r = Search(state, goals[i], limits, &end);
+      expanded += r.expanded;
+      generated += r.generated;
+      if (r.found) break;
+    }
     std::cerr << "stretch " << i + 1 << "/" << goals.size() << ": "
               << (r.found ? std::to_string(r.actions.size()) + " steps" : std::string("not found"))
               << ", " << r.expanded << " states explored\n";

@@ -29,9 +29,6 @@ struct Node {
 
 constexpr std::uint32_t kNoParent = 0xffffffffu;
 
-// A ruby still missing counts as this many steps, so that taking one is always progress.
-constexpr int kRubyWeight = 40;
-
 // Cell (x, y) of the playfield as one number; 101 x 101 fits.
 std::uint32_t CellIndex(int x, int y, int height) { return static_cast<std::uint32_t>(x * height + y); }
 
@@ -245,7 +242,7 @@ class Searcher {
     };
     const int unreachable = 4 * w_ * h_;
     const int walk = Walk(s, isTarget, unreachable, Passable);
-    return walk + kRubyWeight * std::max(need - 1, 0);
+    return walk + limits_.rubyWeight * std::max(need - 1, 0);
   }
 
   // Breadth-first walk from the player over cells that `passable` admits; the distance to the
