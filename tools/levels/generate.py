@@ -509,7 +509,200 @@ required 75
 ''')
 
 
-BUILDERS = [level4, level5, level6, level7, level8, level9, level10, level11, level12, level13]
+def checker(g, x0, y0, x1, y1):
+    """Rubies and earth in a chequer, filling a store."""
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            g.put(x, y, '*' if (x + y) % 2 == 0 else '.')
+
+
+def spinners(g, x0, y0, x1, y1, places):
+    """An open cave; each creature in it circles a square of two by two cells for ever."""
+    g.box(x0, y0, x1, y1, ' ')
+    for x, y, c in places:
+        g.put(x, y, c)
+
+
+def level14():
+    g = Grid(101, 101, '.')
+    g.border()
+    for k in (33, 67):
+        g.col(k, 1, 99, '#')
+        g.row(k, 1, 99, '#')
+    # north-west: the mine where the player starts
+    sprinkle(g, 1, 1, 32, 32, 1401, 40, 40)
+    g.box(1, 1, 3, 3, '.')
+    g.put(1, 1, 'P')
+    g.put(33, 16, '.')
+    # north: three creatures' rings
+    crawler_ring(g, 37, 4, 48, 11, '>', (39, 4), [(40, 5), (45, 10), (43, 7)])
+    crawler_ring(g, 52, 4, 63, 13, 'v', (63, 6), [(55, 5), (60, 12), (57, 9)])
+    crawler_ring(g, 40, 18, 60, 28, '<', (50, 28), [(45, 19), (55, 27), (50, 23), (42, 25)])
+    sprinkle(g, 34, 1, 66, 32, 1402, 12, 6)
+    g.put(67, 30, '.')
+    # north-east: push galleries, entered from the west at their foot and left at their top
+    galleries(g, 70, 97, 4, 8, 1403)
+    g.box(68, 26, 99, 32, '.')
+    g.put(69, 4, ' ')
+    g.col(69, 1, 3, '.')
+    g.row(1, 68, 99, '.')
+    sprinkle(g, 68, 26, 99, 32, 1404, 6, 4)
+    g.put(84, 33, '.')
+    # east: creatures' pockets in rows
+    for i, x in enumerate(range(72, 98, 5)):
+        pocket(g, x, 42, '>v<^'[i % 4])
+        pocket(g, x + 2, 55, '^<v>'[i % 4])
+    sprinkle(g, 68, 34, 99, 66, 1405, 10, 6)
+    g.put(67, 60, '.')
+    # the middle: a store behind bricks with pockets at both sides
+    g.box(44, 44, 56, 54, '%')
+    checker(g, 45, 45, 55, 53)
+    pocket(g, 57, 48, '<', side=1)
+    pocket(g, 43, 51, '>')
+    g.put(33, 62, '.')
+    # west: slime traps
+    slime_trap(g, 3, 20, 38, 19, 4, '>')
+    slime_trap(g, 5, 28, 45, 6, 26, '<')
+    slime_trap(g, 3, 24, 53, 23, 5, '>')
+    slime_trap(g, 8, 30, 60, 9, 28, '<')
+    g.put(16, 67, '.')
+    # south-west: a cave where creatures circle in the open
+    spinners(g, 4, 70, 30, 96, [(8, 74, '>'), (15, 80, 'v'), (24, 73, '<'), (10, 90, '^'),
+                                (20, 88, '>'), (27, 94, 'v'), (17, 94, '<')])
+    for x, y in ((6, 96), (12, 96), (19, 96), (25, 96), (29, 96), (13, 85), (22, 79)):
+        g.put(x, y, '*')
+    g.col(4, 70, 96, '.')
+    g.put(33, 84, '.')
+    # south: the deep mine
+    sprinkle(g, 34, 68, 66, 99, 1406, 36, 44)
+    g.put(67, 90, '.')
+    # south-east: the last store, behind walls with one brick, and the exit
+    g.box(78, 74, 94, 84, '#')
+    checker(g, 79, 75, 93, 83)
+    g.put(94, 79, '%')
+    pocket(g, 95, 79, 'v', side=1)
+    sprinkle(g, 68, 87, 99, 99, 1407, 8, 10)
+    g.put(100, 97, 'X')
+    g.way(32, 16, 12)
+    g.way(66, 30)
+    g.way(84, 34)
+    for x in range(72, 98, 5):
+        g.blast(x, 42)
+    g.way(68, 60, 45)
+    g.blast(57, 48)
+    g.way(34, 62, 90)
+    g.blast(19, 38)
+    g.blast(6, 45)
+    g.way(17, 68, 100)
+    g.way(32, 84, 105)
+    g.way(66, 90, 125)
+    g.blast(95, 79)
+    g.write('Level14.txt', '''
+# Level 14, "The Deep" (101 x 101, the largest board there is): nine regions behind walls with
+# one door each, visited in a long snake: the mine where the player starts, creatures' rings,
+# push galleries, rows of creature pockets, a store behind bricks in the middle, slime traps,
+# a cave where creatures circle in the open, the deep mine, and a last store beside the exit.
+out campaign/Level14.cam
+required 170
+''')
+
+
+def patrol(g, x0, x1, y, creature_x, creature, niches, doors):
+    """An empty corridor one cell high between walls, a creature running up and down it,
+    rubies in niches in the corridor's ceiling, and doors of earth across it."""
+    g.box(x0 - 1, y - 1, x1 + 1, y + 1, '#')
+    g.row(y, x0, x1, ' ')
+    g.put(creature_x, y, creature)
+    for x in niches:
+        g.put(x, y - 1, '*')
+    for x in doors:
+        g.put(x, y - 1, '.')
+        g.put(x, y + 1, '.')
+
+
+def level15():
+    g = Grid(52, 36, '.')
+    g.border()
+    g.put(1, 1, 'P')
+    # rings across the north, every niche ruby needed
+    crawler_ring(g, 3, 3, 12, 8, '>', (5, 3), [(6, 4), (10, 7), (8, 6)])
+    crawler_ring(g, 15, 2, 24, 9, '<', (22, 9), [(17, 3), (22, 8), (19, 5)])
+    crawler_ring(g, 27, 3, 36, 8, 'v', (36, 5), [(30, 4), (34, 7)])
+    crawler_ring(g, 39, 2, 49, 9, '^', (39, 7), [(42, 3), (47, 8), (44, 6)])
+    # two patrolled corridors to cross, rubies in their ceilings
+    patrol(g, 2, 49, 12, 10, '>', [7, 16, 25, 33, 41, 46], [3, 48])
+    g.put(30, 12, '<')
+    patrol(g, 2, 49, 16, 40, '<', [4, 12, 21, 29, 38], [25])
+    g.put(18, 16, '>')
+    # creature pockets in the middle
+    for x, y, c in ((4, 21, '>'), (11, 23, 'v'), (18, 21, '<'), (26, 23, '^'), (33, 21, '>'),
+                    (40, 23, 'v'), (47, 21, '<')):
+        pocket(g, x, y, c)
+    # a rocky mine in the south
+    sprinkle(g, 1, 26, 50, 34, 1515, 24, 40)
+    # the exit, with a pocket beside it
+    g.put(51, 33, 'X')
+    pocket(g, 50, 33, '^', 2)
+    for x in (1, 2, 3):
+        g.put(x, 34, '.')
+    g.way(3, 10, 11)
+    g.way(48, 14, 17)
+    g.way(25, 18, 22)
+    for x, y, c in ((4, 21, '>'), (11, 23, 'v'), (18, 21, '<'), (26, 23, '^'), (33, 21, '>'),
+                    (40, 23, 'v'), (47, 21, '<')):
+        g.blast(x, y)
+    for x, more in ((44, 4), (38, 8), (31, 12), (24, 16), (17, 20), (10, 24), (3, 28)):
+        g.way(x, 20, 22 + more)
+    g.way(2, 27, 52)
+    g.way(25, 30, 60)
+    g.way(49, 32, 70)
+    g.write('Level15.txt', '''
+# Level 15, "The last vault" (52 x 36), the hardest: nearly every ruby is needed. Four rings in
+# the north with their niches, two corridors to cross where creatures run both ways with
+# rubies in the ceilings, seven creature pockets, a rocky mine, and the exit beside a pocket.
+out campaign/Level15.cam
+required 75
+''')
+
+
+def cave_single():
+    g = Grid(80, 60, '.')
+    g.border()
+    # hollows carved out of the earth, some with a creature circling in them
+    rng = random.Random(8060)
+    hollows = [(6, 5, 14, 10), (30, 4, 41, 9), (55, 6, 66, 12), (12, 22, 22, 30),
+               (40, 20, 52, 27), (62, 25, 73, 33), (5, 40, 16, 48), (28, 42, 40, 50),
+               (52, 44, 64, 53)]
+    for i, (x0, y0, x1, y1) in enumerate(hollows):
+        g.box(x0, y0, x1, y1, ' ')
+        if i % 2 == 1:
+            g.put((x0 + x1) // 2, (y0 + y1) // 2, '>v<^'[i % 4])
+    # rocks and rubies through the earth, and pillars of wall
+    sprinkle(g, 1, 1, 78, 58, 8061, 70, 110)
+    for _ in range(14):
+        x, y = rng.randrange(3, 75), rng.randrange(3, 55)
+        g.col(x, y, y + rng.randrange(2, 6), '#')
+    # two creature pockets and a slime trap for those who look for them
+    pocket(g, 24, 14, '>')
+    pocket(g, 47, 35, 'v')
+    slime_trap(g, 66, 76, 40, 75, 67, '>')
+    g.box(1, 1, 3, 3, '.')
+    g.put(1, 1, 'P')
+    g.put(79, 55, 'X')
+    g.box(76, 53, 78, 57, '.')
+    g.way(40, 15, 25)
+    g.way(60, 30, 45)
+    g.write('Cave.txt', '''
+# Single level "The great cave" (80 x 60): one wide cave to roam, with hollows where
+# creatures circle, rocks and rubies all through the earth, walls standing like pillars, two
+# creature pockets and a slime trap off the way. The exit is in the far corner.
+out single/Cave.lvl
+required 60
+''')
+
+
+BUILDERS = [level4, level5, level6, level7, level8, level9, level10, level11, level12, level13,
+            level14, level15, cave_single]
 
 if __name__ == '__main__':
     for build in BUILDERS:
