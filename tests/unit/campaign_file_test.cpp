@@ -181,21 +181,27 @@ TEST(ShippedLevels, EveryLevelIsFinishedByItsReplayWithAnySlimeGrowth) {
   }
 }
 
-TEST(ShippedLevels, AreFramedByWallsWithAClosedExitAndTheirStartCell) {
+// Rubies to spare: those on the board, and those a blast of each creature can make (its cell
+// and eight around it), must be more than the level asks for.
+TEST(ShippedLevels, AreFramedByWallsWithOneClosedExitAndRubiesToSpare) {
   for (const std::string& level : ShippedLevels()) {
     const GameState s = LoadLevelForPlay(ShippedPath(level));
     int exits = 0;
+    int rubies = 0;
     for (int y = 0; y < s.BoardHeight; ++y) {
       for (int x = 0; x < s.BoardWidth; ++x) {
         const std::uint8_t code = s.Board(x, y);
         const bool border = x == 0 || y == 0 || x == s.BoardWidth - 1 || y == s.BoardHeight - 1;
         if (border) {
-          EXPECT_TRUE(code == tiles::Wall || code == tiles::ClosedExit) << level << " " << x << "," << y;
+          EXPECT_TRUE(code == tiles::Wall || code == tiles::ClosedExit)
+              << level << " " << x << "," << y;
         }
         exits += code == tiles::ClosedExit ? 1 : 0;
+        rubies += code == tiles::Ruby ? 1 : tiles::IsCreature(code) ? 9 : 0;
       }
     }
     EXPECT_EQ(exits, 1) << level;
+    EXPECT_GT(rubies, s.RubiesRequired) << level;
     EXPECT_EQ(s.Board(s.PlayerX, s.PlayerY), tiles::Player) << level;
   }
 }

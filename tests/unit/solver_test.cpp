@@ -45,7 +45,8 @@ TEST(Solver, FindsTheShortestWayWithShiftAndItsReplayReachesTheExit) {
   for (const StepAction& a : r.actions) script += KeyLine(a) + "\ntick\n";
   script += "dump\n";
   std::string shown;
-  EXPECT_TRUE(ReplayReachesExit(level, script, std::string(QUILLMERE_SOURCE_DIR) + "/assets/", shown))
+  EXPECT_TRUE(
+      ReplayReachesExit(level, script, std::string(QUILLMERE_SOURCE_DIR) + "/assets/", shown))
       << shown;
   EXPECT_EQ(SeedsReachingExit(level, script, 3), 3);
 }

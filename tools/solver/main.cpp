@@ -41,7 +41,8 @@ struct Options {
 
 int Usage(const std::string& why) {
   std::cerr << "quillmere-solve: " << why << "\n"
-            << "usage: quillmere-solve [--waypoints FILE] [--weight W] [--ruby-weights K,...] [--max-states N] "
+            << "usage: quillmere-solve [--waypoints FILE] [--weight W] [--ruby-weights K,...] "
+               "[--max-states N] "
                "[--items A,B,C,D] [--exact] [--verbose] [--seeds N] [--out SCRIPT] LEVEL\n"
             << "       quillmere-solve --check SCRIPT [--seeds N] LEVEL\n";
   return 2;
@@ -149,7 +150,8 @@ std::string ReplayScript(const std::string& level, const std::vector<StepAction>
       ++waits;
       continue;
     }
-    if (waits > 0) out << (waits == 1 ? std::string("tick") : "tick " + std::to_string(waits)) << "\n";
+    if (waits > 0)
+      out << (waits == 1 ? std::string("tick") : "tick " + std::to_string(waits)) << "\n";
     waits = 0;
     out << KeyLine(a) << "\n";
     waits = 1;

@@ -31,11 +31,16 @@ class StepHost : public PlayHost {
 
 const char* KeyName(int key) {
   switch (key) {
-    case vk::Left: return "left";
-    case vk::Up: return "up";
-    case vk::Right: return "right";
-    case vk::Down: return "down";
-    default: return "?";
+    case vk::Left:
+      return "left";
+    case vk::Up:
+      return "up";
+    case vk::Right:
+      return "right";
+    case vk::Down:
+      return "down";
+    default:
+      return "?";
   }
 }
 

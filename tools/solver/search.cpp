@@ -1,8 +1,8 @@
 #include "tools/solver/search.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <queue>
@@ -30,7 +30,9 @@ struct Node {
 constexpr std::uint32_t kNoParent = 0xffffffffu;
 
 // Cell (x, y) of the playfield as one number; 101 x 101 fits.
-std::uint32_t CellIndex(int x, int y, int height) { return static_cast<std::uint32_t>(x * height + y); }
+std::uint32_t CellIndex(int x, int y, int height) {
+  return static_cast<std::uint32_t>(x * height + y);
+}
 
 std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
   h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
@@ -127,8 +129,8 @@ class Searcher {
       const int ay = s.PlayerY + kStep[d][1];
       const std::uint8_t next = s.Board(ax, ay);
       actions.push_back(StepAction{kArrows[d], false, 0});
-      const bool pushable = kStep[d][1] == 0 && next == tiles::Rock &&
-                            s.Board(ax + kStep[d][0], ay) == tiles::Empty;
+      const bool pushable =
+          kStep[d][1] == 0 && next == tiles::Rock && s.Board(ax + kStep[d][0], ay) == tiles::Empty;
       if (next == tiles::Earth || next == tiles::Ruby || pushable) {
         actions.push_back(StepAction{kArrows[d], true, 0});
       }
@@ -178,9 +180,11 @@ class Searcher {
         }
       }
     }
-    hash = Mix(hash, static_cast<std::uint64_t>(s.PlayerX) << 32 | static_cast<std::uint32_t>(s.PlayerY));
-    hash = Mix(hash, static_cast<std::uint64_t>(static_cast<std::uint32_t>(s.RubiesCollected)) << 1 |
-                         (s.Timer1Enabled ? 1u : 0u));
+    hash = Mix(hash,
+               static_cast<std::uint64_t>(s.PlayerX) << 32 | static_cast<std::uint32_t>(s.PlayerY));
+    hash =
+        Mix(hash, static_cast<std::uint64_t>(static_cast<std::uint32_t>(s.RubiesCollected)) << 1 |
+                      (s.Timer1Enabled ? 1u : 0u));
     for (int i = 1; i <= 4; ++i) hash = Mix(hash, static_cast<std::uint32_t>(s.Inventory[i]));
     // Two different states with one 64-bit hash are taken as one: rare enough for a tool.
     if (!seen_.emplace(hash, static_cast<std::uint32_t>(nodes_.size())).second ||
@@ -188,10 +192,16 @@ class Searcher {
       delta_.resize(begin);
       return;
     }
-    Node n{parent, static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(delta_.size()),
-           steps, static_cast<std::int16_t>(s.PlayerX), static_cast<std::int16_t>(s.PlayerY),
-           s.RubiesCollected, {s.Inventory[1], s.Inventory[2], s.Inventory[3], s.Inventory[4]},
-           s.Timer1Enabled, a};
+    Node n{parent,
+           static_cast<std::uint32_t>(begin),
+           static_cast<std::uint32_t>(delta_.size()),
+           steps,
+           static_cast<std::int16_t>(s.PlayerX),
+           static_cast<std::int16_t>(s.PlayerY),
+           s.RubiesCollected,
+           {s.Inventory[1], s.Inventory[2], s.Inventory[3], s.Inventory[4]},
+           s.Timer1Enabled,
+           a};
     nodes_.push_back(n);
     open_.push(Open{steps + limits_.weight * Estimate(s), steps,
                     static_cast<std::uint32_t>(nodes_.size() - 1)});
@@ -206,11 +216,17 @@ class Searcher {
     const int need = (goal_.exit ? s.RubiesRequired : goal_.rubies) - s.RubiesCollected;
     if (need <= 0) return false;
     int reachable = 0;
-    Walk(s, [&](int x, int y) {
-      const std::uint8_t c = s.Board(x, y);
-      reachable += c == tiles::Ruby || c == tiles::FallingRuby ? 1 : 0;
-      return false;
-    }, 0, [](std::uint8_t c) { return Passable(c) || (c % tiles::Mark == tiles::Rock) || c == tiles::FallingRuby; });
+    Walk(
+        s,
+        [&](int x, int y) {
+          const std::uint8_t c = s.Board(x, y);
+          reachable += c == tiles::Ruby || c == tiles::FallingRuby ? 1 : 0;
+          return false;
+        },
+        0,
+        [](std::uint8_t c) {
+          return Passable(c) || (c % tiles::Mark == tiles::Rock) || c == tiles::FallingRuby;
+        });
     return reachable < need;
   }
 
@@ -225,16 +241,19 @@ class Searcher {
 
   // Whether the estimate may lead through a cell: what the player can enter (creatures move
   // on). A ruby behind rocks counts as out of reach until they are moved.
-  static bool Passable(std::uint8_t code) { return !tiles::IsBlocking(code) || code == tiles::Player; }
+  static bool Passable(std::uint8_t code) {
+    return !tiles::IsBlocking(code) || code == tiles::Player;
+  }
 
   // Steps still needed, as far as a walk over the present board tells: to the goal cell, or to
   // the nearest ruby while rubies are missing and then to an open exit.
   double Estimate(const GameState& s) {
-    const int need = goal_.exit ? s.RubiesRequired - s.RubiesCollected
-                                : goal_.rubies - s.RubiesCollected;
+    const int need =
+        goal_.exit ? s.RubiesRequired - s.RubiesCollected : goal_.rubies - s.RubiesCollected;
     // A waypoint lies where its designer saw a way to it, and the cell of a blast is walled in
     // until the blast: only how far away it lies counts, which is cheap on a large board.
-    if (!goal_.exit && need <= 0) return std::abs(s.PlayerX - goal_.x) + std::abs(s.PlayerY - goal_.y);
+    if (!goal_.exit && need <= 0)
+      return std::abs(s.PlayerX - goal_.x) + std::abs(s.PlayerY - goal_.y);
     auto isTarget = [&](int x, int y) {
       const std::uint8_t c = s.Board(x, y);
       if (need > 0) return c == tiles::Ruby || c == tiles::FallingRuby;

@@ -20,11 +20,11 @@ struct SearchGoal {
 };
 
 struct SearchLimits {
-  double weight = 1.0;            // f = steps + weight x estimate
-  int rubyWeight = 40;            // steps a missing ruby counts for in the estimate
-  std::size_t maxStates = 400000; // states expanded before a stretch gives up
-  bool useItems = true;           // also try the items the player holds
-  bool exactStates = false;       // false: states that differ only in dug earth count as one
+  double weight = 1.0;               // f = steps + weight x estimate
+  int rubyWeight = 40;               // steps a missing ruby counts for in the estimate
+  std::size_t maxStates = 400000;    // states expanded before a stretch gives up
+  bool useItems = true;              // also try the items the player holds
+  bool exactStates = false;          // false: states that differ only in dug earth count as one
   std::ostream* progress = nullptr;  // where to report every 50,000 states, if anywhere
 };
 
