@@ -607,20 +607,23 @@ def level14():
         g.way(x, 41, 20 + 5 * (i + 1))
     g.way(68, 60, 45)
     g.blast(57, 48)
-    g.way(34, 62, 90)
+    got = g.tour((57, 48), g.rubies_in(45, 45, 55, 53), every=4, share=0.8, base=45)
+    g.way(34, 62, got)
     g.blast(19, 38)
     g.blast(6, 45)
-    g.way(17, 68, 100)
-    g.way(32, 84, 105)
-    g.way(66, 90, 125)
+    g.way(17, 68, got)
+    g.way(32, 84, got)
+    got = g.tour((34, 84), g.rubies_in(34, 68, 66, 99), every=4, share=0.6, base=got)
+    g.way(66, 90, got)
     g.blast(95, 79)
+    g.tour((95, 79), g.rubies_in(79, 75, 93, 83), every=4, share=0.8, base=got)
     g.write('Level14.txt', '''
 # Level 14, "The Deep" (101 x 101, the largest board there is): nine regions behind walls with
 # one door each, visited in a long snake: the mine where the player starts, creatures' rings,
 # push galleries, rows of creature pockets, a store behind bricks in the middle, slime traps,
 # a cave where creatures circle in the open, the deep mine, and a last store beside the exit.
 out campaign/Level14.cam
-required 170
+required 150
 ''')
 
 
@@ -695,7 +698,7 @@ def cave_single():
         if i % 2 == 1:
             g.put((x0 + x1) // 2, (y0 + y1) // 2, '>v<^'[i % 4])
     # rocks and rubies through the earth, and pillars of wall
-    sprinkle(g, 1, 1, 78, 58, 8061, 70, 110)
+    sprinkle(g, 1, 1, 78, 58, 8061, 90, 60)
     for _ in range(14):
         x, y = rng.randrange(3, 75), rng.randrange(3, 55)
         g.col(x, y, y + rng.randrange(2, 6), '#')
@@ -707,13 +710,13 @@ def cave_single():
     g.put(1, 1, 'P')
     g.put(79, 55, 'X')
     g.box(76, 53, 78, 57, '.')
-    g.tour((1, 1), g.rubies_in(1, 1, 78, 58)[:], every=4, share=0.6)
+    g.tour((1, 1), g.rubies_in(1, 1, 78, 58)[:48], every=4, share=0.6)
     g.write('Cave.txt', '''
 # Single level "The great cave" (80 x 60): one wide cave to roam, with hollows where
 # creatures circle, rocks and rubies all through the earth, walls standing like pillars, two
 # creature pockets and a slime trap off the way. The exit is in the far corner.
 out single/Cave.lvl
-required 36
+required 28
 ''')
 
 

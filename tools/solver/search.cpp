@@ -29,6 +29,9 @@ struct Node {
 
 constexpr std::uint32_t kNoParent = 0xffffffffu;
 
+// How far from the player (in cells, either way) a creature's whereabouts tell states apart.
+constexpr int kCreatureSight = 6;
+
 // Cell (x, y) of the playfield as one number; 101 x 101 fits.
 std::uint32_t CellIndex(int x, int y, int height) {
   return static_cast<std::uint32_t>(x * height + y);
@@ -173,11 +176,7 @@ class Searcher {
         if (now[y] == was[y]) continue;
         const std::uint32_t entry = CellIndex(x, y, h_) << 8 | now[y];
         delta_.push_back(entry);
-        // Which earth was dug seldom matters and would multiply the states by every order of
-        // digging; unless told otherwise, states that differ only there count as one.
-        if (limits_.exactStates || was[y] != tiles::Earth || now[y] != tiles::Empty) {
-          hash = Mix(hash, entry);
-        }
+        if (limits_.exactStates || Telling(x, y, was[y], now[y], s)) hash = Mix(hash, entry);
       }
     }
     hash = Mix(hash,
@@ -239,6 +238,16 @@ class Searcher {
     return false;
   }
 
+  // Whether a difference from the start board tells two states apart. Which earth was dug
+  // seldom matters, and neither does where a creature far from the player has got to; both
+  // would multiply the states by every order of digging and every moment of waiting. So,
+  // unless told otherwise, states that differ only there count as one.
+  static bool Telling(int x, int y, std::uint8_t was, std::uint8_t now, const GameState& s) {
+    if (was == tiles::Earth && now == tiles::Empty) return false;
+    if (!tiles::IsCreature(was) && !tiles::IsCreature(now)) return true;
+    return std::abs(x - s.PlayerX) <= kCreatureSight && std::abs(y - s.PlayerY) <= kCreatureSight;
+  }
+
   // Whether the estimate may lead through a cell: what the player can enter (creatures move
   // on). A ruby behind rocks counts as out of reach until they are moved.
   static bool Passable(std::uint8_t code) {
@@ -250,15 +259,16 @@ class Searcher {
   double Estimate(const GameState& s) {
     const int need =
         goal_.exit ? s.RubiesRequired - s.RubiesCollected : goal_.rubies - s.RubiesCollected;
-    // A waypoint lies where its designer saw a way to it, and the cell of a blast is walled in
-    // until the blast: only how far away it lies counts, which is cheap on a large board.
-    if (!goal_.exit && need <= 0)
-      return std::abs(s.PlayerX - goal_.x) + std::abs(s.PlayerY - goal_.y);
+    // A waypoint lies where its designer saw a way to it (on a ruby, when rubies are asked
+    // for), and the cell of a blast is walled in until the blast: only how far away it lies
+    // counts, which is also cheap on a large board.
+    if (!goal_.exit) {
+      return std::abs(s.PlayerX - goal_.x) + std::abs(s.PlayerY - goal_.y) +
+             limits_.rubyWeight * std::max(need, 0);
+    }
     auto isTarget = [&](int x, int y) {
       const std::uint8_t c = s.Board(x, y);
-      if (need > 0) return c == tiles::Ruby || c == tiles::FallingRuby;
-      if (goal_.exit) return c == tiles::Exit;
-      return x == goal_.x && y == goal_.y;
+      return need > 0 ? c == tiles::Ruby || c == tiles::FallingRuby : c == tiles::Exit;
     };
     const int unreachable = 4 * w_ * h_;
     const int walk = Walk(s, isTarget, unreachable, Passable);

@@ -24,7 +24,7 @@ struct SearchLimits {
   int rubyWeight = 40;               // steps a missing ruby counts for in the estimate
   std::size_t maxStates = 400000;    // states expanded before a stretch gives up
   bool useItems = true;              // also try the items the player holds
-  bool exactStates = false;          // false: states that differ only in dug earth count as one
+  bool exactStates = false;          // false: dug earth and far creatures do not tell states apart
   std::ostream* progress = nullptr;  // where to report every 50,000 states, if anywhere
 };
 
