@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Builds the level sources that are easier to lay out with a few lines of code than by hand:
-galleries, tunnels, rings for the creatures, and the large caves. Writes LevelNN.txt and the
-single levels' sources here; make_levels.py turns every source into the shipped file.
+galleries, tunnels, rings for the creatures, pockets, slime traps and the large caves. Writes
+Level04.txt ... Level15.txt and Cave.txt here; the other sources (levels 1 to 3, Puzzle.txt,
+Race.txt) are drawn by hand. make_levels.py turns every source into the shipped file.
 
 Each builder places every room, rock and ruby on purpose; the only randomness is a seeded
-sprinkle of rocks and rubies in the earth of the large caves, between the designed rooms."""
+sprinkle of rocks and rubies in the earth of the mines and caves, between the designed rooms.
+The "way" and "blast" lines each builder adds guide quillmere-solve through the level."""
 import pathlib
 import random
 
