@@ -7,9 +7,9 @@
 //   quillmere-solve --check SCRIPT [--seeds N] LEVEL
 //
 // A waypoints file guides the search through a large level: its lines "way X Y [RUBIES]"
-// (reach that cell with at least that many rubies) and "blast X Y [RUBIES]" (a ruby lies on
-// that cell, as after a creature there was blown up) end one stretch each; other lines are
-// passed over (a level's source may serve); the last stretch always ends at the exit.
+// (reach that cell with at least that many rubies) and "blast X Y [RUBIES]" (the creature on
+// that cell is gone, blown up as its pocket is meant to be) end one stretch each; other lines
+// are passed over (a level's source may serve); the last stretch always ends at the exit.
 // The replay starts at the main menu of a folder whose Level1.cam is the level.
 #include <array>
 #include <cstdlib>

@@ -104,7 +104,7 @@ class Searcher {
 
   bool IsGoalState(const GameState& s) const {
     if (goal_.exit || s.RubiesCollected < goal_.rubies) return false;
-    if (goal_.blast) return s.Board(goal_.x, goal_.y) == tiles::Ruby;
+    if (goal_.blast) return !tiles::IsCreature(s.Board(goal_.x, goal_.y));
     return s.PlayerX == goal_.x && s.PlayerY == goal_.y;
   }
 

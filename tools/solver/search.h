@@ -9,8 +9,8 @@
 #include "game/game_state.h"
 #include "tools/solver/play_step.h"
 
-// Where a stretch of the search ends: the player on a cell (or, with `blast`, a ruby lying on
-// that cell, as a blast leaves it) with at least so many rubies; or the level finished (`exit`).
+// Where a stretch of the search ends: the player on a cell (or, with `blast`, the creature on
+// that cell gone, as a blast takes it) with at least so many rubies; or the level finished.
 struct SearchGoal {
   bool exit = true;
   bool blast = false;
