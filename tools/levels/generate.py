@@ -287,18 +287,24 @@ def level9():
     g = Grid(34, 18, '.')
     g.border()
     g.put(1, 1, 'P')
-    slime_trap(g, 3, 12, 4, 11, 4, '>')
-    slime_trap(g, 17, 30, 4, 18, 28, '<')
-    slime_trap(g, 4, 15, 10, 9, 5, '>')
-    slime_trap(g, 19, 31, 13, 30, 20, '>')
-    for x, y in ((14, 2), (2, 8), (32, 8), (16, 16), (8, 15), (26, 9), (2, 15), (24, 16)):
+    # each creature sits one cell short of the slime over its track: it crawls into it on the
+    # first tick and goes up before the slime can grow anywhere, whatever the draws
+    slime_trap(g, 3, 12, 4, 11, 10, '>')
+    slime_trap(g, 17, 30, 4, 18, 19, '<')
+    slime_trap(g, 4, 15, 10, 9, 8, '>')
+    slime_trap(g, 19, 31, 13, 30, 29, '>')
+    # a walled garden where slime grows as it likes and harms nobody
+    g.box(20, 7, 29, 11, '#')
+    g.box(21, 8, 28, 10, ' ')
+    g.put(24, 9, 's')
+    for x, y in ((14, 2), (2, 8), (32, 8), (16, 16), (8, 15), (26, 14), (2, 15), (24, 16)):
         g.put(x, y, '*')
     g.put(33, 16, 'X')
     g.write('Level09.txt', '''
 # Level 9, "Slime": the green growth blows up any creature that touches it and spreads into
-# empty cells and earth now and then. Four creatures crawl along walled tracks towards slime
-# set into the tracks' brick roofs; each blast turns roof and track into rubies. Wait for them,
-# then dig down from above.
+# empty cells and earth now and then. Four creatures crawl into slime set in the brick roofs
+# of their tracks; each blast turns roof and track into rubies: dig down to them from above.
+# In the walled garden the slime grows as it likes.
 out campaign/Level9.cam
 required 24
 ''')
