@@ -224,7 +224,8 @@ class Searcher {
         },
         0,
         [](std::uint8_t c) {
-          return Passable(c) || (c % tiles::Mark == tiles::Rock) || c == tiles::FallingRuby;
+          return Passable(c) || c == tiles::Rock || c == tiles::FallingRock ||
+                 c == tiles::FallingRuby;
         });
     return reachable < need;
   }
@@ -254,8 +255,9 @@ class Searcher {
     return !tiles::IsBlocking(code) || code == tiles::Player;
   }
 
-  // Steps still needed, as far as a walk over the present board tells: to the goal cell, or to
-  // the nearest ruby while rubies are missing and then to an open exit.
+  // Steps still needed: to a waypoint as the crow flies, or for the exit as far as a walk over
+  // the present board tells (to the nearest ruby while rubies are missing, then to an open
+  // exit); each ruby missing beyond the nearest adds the ruby weight.
   double Estimate(const GameState& s) {
     const int need =
         goal_.exit ? s.RubiesRequired - s.RubiesCollected : goal_.rubies - s.RubiesCollected;
