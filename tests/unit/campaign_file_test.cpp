@@ -1,15 +1,17 @@
 #include "menu/campaign_file.h"
 
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <random>
 #include <set>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
 
 #include "game/cp1251.h"
 #include "game/level_file.h"
@@ -17,9 +19,8 @@
 #include "game/score_table.h"
 #include "game/text_file.h"
 #include "game/tiles.h"
-#include "rules/play_host.h"
-#include "rules/player_moves.h"
-#include "rules/world_update.h"
+#include "tools/solver/play_step.h"
+#include "tools/solver/replay_check.h"
 
 namespace {
 
@@ -147,23 +148,36 @@ TEST_F(CampaignFile, FilesThatCannotBeCreatedAreRunTimeErrors) {
   EXPECT_EQ(Files().size(), 1u) << "no work file left beside a folder that was not replaced";
 }
 
-// The shipped levels, replayed through the rules: every level can be finished, also with
-// other slime growth than the one seen while designing it.
+// The shipped levels, replayed through the rules: every level can be finished by its shipped
+// replay, also with other slime growth than the headless driver's.
 
-// The window during a replay: only the end of the level matters.
-class ReplayHost : public PlayHost {
- public:
-  void DrawCell(int, int, std::uint8_t) override {}
-  void PlaceBoard() override {}
-  void PresentBoard() override {}
-  void UpdateRubyStatus() override {}
-  bool IsKeyDown(int) override { return false; }
-  void ShowShopAfterLevel() override { finished = true; }
-  void LeavePlayForMenu() override {}
-  void CloseWindow() override { finished = true; }
+std::string ShippedPath(const std::string& relative) {
+  return std::string(QUILLMERE_SOURCE_DIR) + "/levels/" + relative;
+}
 
-  bool finished = false;
-};
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every shipped level, as "campaign/Level1.cam" or "single/Sample.lvl".
+std::vector<std::string> ShippedLevels() {
+  std::vector<std::string> levels;
+  for (const char* folder : {"campaign", "single"}) {
+    for (const auto& entry : fs::directory_iterator(ShippedPath(folder))) {
+      const std::string ext = entry.path().extension().string();
+      if (ext == ".cam" || ext == ".lvl") {
+        levels.push_back(std::string(folder) + "/" + entry.path().filename().string());
+      }
+    }
+  }
+  std::sort(levels.begin(), levels.end());
+  return levels;
+}
+
+std::string ReplayOf(const std::string& level) {
+  return ShippedPath("replays/" + fs::path(level).stem().string() + ".script");
+}
 
 class SeededRandom : public RandomSource {
  public:
@@ -176,74 +190,37 @@ class SeededRandom : public RandomSource {
   std::mt19937 engine_;
 };
 
-std::string ShippedPath(const std::string& relative) {
-  return std::string(QUILLMERE_SOURCE_DIR) + "/levels/" + relative;
-}
-
-GameState LoadShipped(const std::string& relative) {
-  GameState s;
-  PutLevel(ReadLevelFile(ShippedPath(relative)), s);
-  s.CurrentLevelFile = std::filesystem::path(relative).filename().string();
-  return s;
-}
-
-int ArrowOf(char key) {
-  switch (key) {
-    case 'L': return vk::Left;
-    case 'R': return vk::Right;
-    case 'U': return vk::Up;
-    case 'D': return vk::Down;
-    default: return 0;
-  }
-}
-
-// Plays `keys` (arrows L R U D, '.' for none) with one timer tick after each, as a player
-// pressing five keys a second would.
-std::string Replay(GameState& s, const std::string& keys, unsigned seed) {
-  ReplayHost host;
+// Plays the replay's key presses, one tick after each, as the headless driver does.
+std::string Replay(GameState& s, const std::vector<StepAction>& actions, unsigned seed) {
   SeededRandom random(seed);
-  s.ScreenState = screen_state::Play;
-  s.Timer1Enabled = true;
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (const int key = ArrowOf(keys[i]); key != 0) PlayKeyDown(s, host, key, false);
-    if (host.finished) return "finished";
-    s.Board(s.PlayerX, s.PlayerY) = tiles::Player;
-    UpdateWorld(s, random);
-    if (s.PlayerDead != 0) return "caught after key " + std::to_string(i);
+  for (std::size_t i = 0; i < actions.size(); ++i) {
+    const StepOutcome outcome = PlayStep(s, actions[i], random);
+    if (outcome == StepOutcome::Finished) return "finished";
+    if (outcome == StepOutcome::Caught) return "caught at step " + std::to_string(i);
   }
   return "still playing";
 }
 
-struct Solution {
-  const char* level;
-  const char* keys;
-};
-
-constexpr Solution kSolutions[] = {
-    {"campaign/Level1.cam",
-     "RRRRRRRRRDRR..DLLL.URRRDDDLLLRRRRRURDRRR.UUUULLRRRRDDDDDDDLLLL.L.L.DLDRRRRLLLLUUUL"
-     "RRRRRRRRDDR"},
-    {"campaign/Level2.cam",
-     "RRRRRRDLLLLDLDDRR.DDLLRRURRRDRDDDDRDLLRRRRRRRUUUULRRRDDRRRUUURURRRUUUDDDDLLLDDDDDRRRRR"},
-    {"campaign/Level3.cam",
-     "RRRRRRRDDRURRRRR.DDLRRRRRRUUURRRDRDDDRUR.UURRR.DDDDDDDDDDDDLLUUL.ULL.LLLLLUDDDRDLULLUL"
-     "DDLLLLLURRRRRRRRRRRRRRRRRRDR"},
-    {"single/Sample.lvl", "RRRRDRRRRRR.RRDDDLL.DRL.LLLLLLLDURRRRRRRDRRRR"},
-};
-
-TEST(ShippedLevels, EveryLevelCanBeFinished) {
-  for (const Solution& solution : kSolutions) {
-    for (unsigned seed = 1; seed <= 8; ++seed) {
-      GameState s = LoadShipped(solution.level);
-      EXPECT_EQ(Replay(s, solution.keys, seed), "finished") << solution.level << " seed " << seed;
-      EXPECT_GE(s.RubiesCollected, s.RubiesRequired) << solution.level;
+TEST(ShippedLevels, EveryLevelIsFinishedByItsReplayWithAnySlimeGrowth) {
+  const std::vector<std::string> levels = ShippedLevels();
+  ASSERT_GE(levels.size(), 19u);
+  for (const std::string& level : levels) {
+    std::string error;
+    const auto actions = ReadReplayActions(ReadWhole(ReplayOf(level)), error);
+    ASSERT_TRUE(error.empty() && !actions.empty()) << level << ": " << error;
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+      GameState s = LoadLevelForPlay(ShippedPath(level));
+      EXPECT_EQ(Replay(s, actions, seed), "finished") << level << " seed " << seed;
+      EXPECT_GE(s.RubiesCollected, s.RubiesRequired) << level;
     }
   }
 }
 
-TEST(ShippedLevels, AreFramedByWallsWithAClosedExitAndSpareRubies) {
-  for (const Solution& solution : kSolutions) {
-    const GameState s = LoadShipped(solution.level);
+// Rubies to spare: those on the board, and those a blast of each creature can make (its cell
+// and eight around it), must be more than the level asks for.
+TEST(ShippedLevels, AreFramedByWallsWithOneClosedExitAndRubiesToSpare) {
+  for (const std::string& level : ShippedLevels()) {
+    const GameState s = LoadLevelForPlay(ShippedPath(level));
     int exits = 0;
     int rubies = 0;
     for (int y = 0; y < s.BoardHeight; ++y) {
@@ -252,32 +229,38 @@ TEST(ShippedLevels, AreFramedByWallsWithAClosedExitAndSpareRubies) {
         const bool border = x == 0 || y == 0 || x == s.BoardWidth - 1 || y == s.BoardHeight - 1;
         if (border) {
           EXPECT_TRUE(code == tiles::Wall || code == tiles::ClosedExit)
-              << solution.level << " " << x << "," << y;
+              << level << " " << x << "," << y;
         }
         exits += code == tiles::ClosedExit ? 1 : 0;
-        rubies += code == tiles::Ruby ? 1 : 0;
+        rubies += code == tiles::Ruby ? 1 : tiles::IsCreature(code) ? 9 : 0;
       }
     }
-    EXPECT_GE(exits, 1) << solution.level;
-    EXPECT_GT(rubies, s.RubiesRequired) << solution.level;
-    EXPECT_EQ(s.Board(s.PlayerX, s.PlayerY), tiles::Player) << solution.level;
+    EXPECT_EQ(exits, 1) << level;
+    EXPECT_GT(rubies, s.RubiesRequired) << level;
+    EXPECT_EQ(s.Board(s.PlayerX, s.PlayerY), tiles::Player) << level;
   }
 }
 
-TEST(ShippedLevels, TheCampaignUsesEveryTileAndCrLfLines) {
+TEST(ShippedLevels, TheCampaignUsesEveryTileScrollsFarAndHasCrLfLines) {
   std::set<int> used;
-  for (const char* level : {"campaign/Level1.cam", "campaign/Level2.cam", "campaign/Level3.cam"}) {
-    const GameState s = LoadShipped(level);
+  int large = 0;
+  int widest = 0;
+  for (const std::string& level : ShippedLevels()) {
+    if (level.rfind("campaign/", 0) != 0) continue;
+    const GameState s = LoadLevelForPlay(ShippedPath(level));
     for (int y = 0; y < s.BoardHeight; ++y) {
       for (int x = 0; x < s.BoardWidth; ++x) used.insert(s.Board(x, y));
     }
-    std::ifstream in(ShippedPath(level), std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    large += s.BoardWidth >= 40 && s.BoardHeight >= 30 ? 1 : 0;
+    widest = std::max(widest, s.BoardWidth * s.BoardHeight);
+    const std::string text = ReadWhole(ShippedPath(level));
     for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
       ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << level << " byte " << i;
     }
   }
   EXPECT_EQ(used, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13}));
+  EXPECT_GE(large, 3);
+  EXPECT_EQ(widest, 101 * 101);
 }
 
 }  // namespace

@@ -316,8 +316,9 @@ TEST(ShippedScoreTable, DecodesToItsEntriesInFallingOrder) {
   const std::string path = std::string(QUILLMERE_SOURCE_DIR) + "/levels/campaign/High.scr";
   const std::vector<std::string> lines = ReadScoreLinesToDraw(path);
   const std::vector<std::string> expected{
-      Utf8ToCp1251("Квиллмер | 900"), "Rook | 640",   Utf8ToCp1251("Мира | 420"),
-      "Tamsin | 250",                  Utf8ToCp1251("Ёжик | 120"), "Player | 60"};
+      Utf8ToCp1251("Квиллмер | 640"), "Rook | 520",  Utf8ToCp1251("Мира | 430"), "Tamsin | 350",
+      Utf8ToCp1251("Ёжик | 280"),     "Oriel | 210", "Brannoc | 150",            "Wenna | 100",
+      "Pip | 60",                      "Player | 20"};
   EXPECT_EQ(lines, expected);
 }
 
