@@ -19,6 +19,8 @@ mkdir -p "$(dirname "$prefix")"
     wineboot -i >/dev/null 2>&1
     # Without a window manager Wine would wait about 2 s on every window that closes.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # A crashing test program ends with a report on standard error instead of a dialog that waits.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     touch "$prefix/.quillmere-ready"
   fi

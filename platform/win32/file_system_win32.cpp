@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/game_path.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
@@ -142,19 +143,6 @@ std::wstring TemporaryBeside(const std::wstring& path) {
   return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
 }
 
-// A Windows path in the game's code page; a folder whose name the code page cannot spell is
-// taken by its short (8.3) name, which is plain ASCII where the volume keeps short names.
-std::optional<std::string> GamePath(const std::wstring& path) {
-  if (std::optional<std::string> bytes = Cp1251FromWide(path)) return bytes;
-  const DWORD length = GetShortPathNameW(path.c_str(), nullptr, 0);
-  if (length == 0) return std::nullopt;
-  std::wstring shortPath(length, L'\0');
-  const DWORD written = GetShortPathNameW(path.c_str(), shortPath.data(), length);
-  if (written == 0 || written >= length) return std::nullopt;
-  shortPath.resize(written);
-  return Cp1251FromWide(shortPath);
-}
-
 std::optional<std::wstring> LocalAppDataFolder() {
   PWSTR folder = nullptr;
   const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
@@ -254,7 +242,7 @@ std::optional<std::string> ProgramFolder() {
   }
   const std::size_t separator = module.find_last_of(L"\\/");
   if (separator == std::wstring::npos) return std::nullopt;
-  std::optional<std::string> folder = GamePath(module.substr(0, separator));
+  std::optional<std::string> folder = GamePathFromWide(module.substr(0, separator));
   if (!folder) {
     Remember(ERROR_NO_UNICODE_TRANSLATION);
     return std::nullopt;
@@ -274,7 +262,7 @@ std::string DefaultSnapshotPath() {
   if (const std::optional<std::wstring> appData = LocalAppDataFolder()) {
     const std::wstring folder = *appData + kSnapshotFolder;
     if (CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
-      if (const std::optional<std::string> path = GamePath(folder)) {
+      if (const std::optional<std::string> path = GamePathFromWide(folder)) {
         return *path + "\\" + kSnapshotName;
       }
     }
