@@ -14,16 +14,17 @@ constexpr int kEdit1Width = 137;
 constexpr int kEdit1Height = 21;
 
 struct Offset {
-  const char* name;
+  Element id;
   int dx;
   int dy;
 };
 
 // Pictures placed over the shop panel, relative to its top-left corner.
 constexpr Offset kShopLayout[] = {
-    {"ImSelectIt", 16, 123}, {"ImSelectCt", 164, 164}, {"ImSelectSP", 120, 210},
-    {"ImCt1", 92, 269},      {"ImCt2", 120, 265},      {"ImCt3", 147, 267},
-    {"ImCt4", 175, 264},
+    {Element::ImSelectIt, 16, 123}, {Element::ImSelectCt, 164, 164},
+    {Element::ImSelectSP, 120, 210}, {Element::ImCt1, 92, 269},
+    {Element::ImCt2, 120, 265},      {Element::ImCt3, 147, 267},
+    {Element::ImCt4, 175, 264},
 };
 
 int Scale(int value, int screen, int design) {
@@ -65,10 +66,10 @@ void TForm1::FormCreate() {
     state_.ScreenState = screen_state::Menu;
     state_.MenuItem = 1;
     state_.Timer1Enabled = false;
-    window_.Hide("ImMenu");
-    window_.Show("ImMenu");
-    window_.Hide("ImSelect");
-    window_.Show("ImSelect");
+    window_.Hide(Element::ImMenu);
+    window_.Show(Element::ImMenu);
+    window_.Hide(Element::ImSelect);
+    window_.Show(Element::ImSelect);
   });
 }
 
@@ -80,20 +81,20 @@ void TForm1::ReadPlayerName() {
 void TForm1::LayOutPictures() {
   const int sw = state_.ScreenWidth;
   const int sh = state_.ScreenHeight;
-  window_.SetBounds("ImMenu", 0, 0, sw, sh);
-  window_.SetBounds("ImScore", 0, 0, sw, sh);
-  window_.SetBounds("ImSelect", Scale(521, sw, kDesignWidth), Scale(189, sh, kDesignHeight),
+  window_.SetBounds(Element::ImMenu, 0, 0, sw, sh);
+  window_.SetBounds(Element::ImScore, 0, 0, sw, sh);
+  window_.SetBounds(Element::ImSelect, Scale(521, sw, kDesignWidth), Scale(189, sh, kDesignHeight),
                     Scale(162, sw, kDesignWidth), Scale(41, sh, kDesignHeight));
-  const PictureElement& shop = window_.Get("ImMenuShop");
+  const PictureElement& shop = window_.Get(Element::ImMenuShop);
   const int left = sw / 2 - shop.Width / 2;
   const int top = sh / 2 - shop.Height / 2;
-  window_.SetPosition("ImMenuShop", left, top);
-  for (const char* shot : {"ImShot1", "ImShot2", "ImShot3"}) {
+  window_.SetPosition(Element::ImMenuShop, left, top);
+  for (const Element shot : kShots) {
     window_.SetBounds(shot, Scale(131, sw, kDesignWidth), Scale(221, sh, kDesignHeight),
                       Scale(280, sw, kDesignWidth), Scale(210, sh, kDesignHeight));
     window_.Hide(shot);
   }
-  for (const Offset& o : kShopLayout) window_.SetPosition(o.name, left + o.dx, top + o.dy);
-  window_.Hide("ImSelectIt");
-  window_.Hide("ImSelectCt");
+  for (const Offset& o : kShopLayout) window_.SetPosition(o.id, left + o.dx, top + o.dy);
+  window_.Hide(Element::ImSelectIt);
+  window_.Hide(Element::ImSelectCt);
 }

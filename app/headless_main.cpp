@@ -1,7 +1,4 @@
 // quillmere-headless: the whole game against a virtual screen, driven by a script.
-#include <unistd.h>
-
-#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -14,7 +11,7 @@
 #include "app/script_commands.h"
 #include "app/script_runner.h"
 #include "app/tform1.h"
-#include "menu/snapshot_file.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -57,23 +54,6 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
   return std::nullopt;
 }
 
-std::string CurrentFolder() {
-  char buf[PATH_MAX];
-  return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) + "/" : std::string("./");
-}
-
-std::string Absolute(const std::string& path, const std::string& base) {
-  return !path.empty() && path[0] == '/' ? path : base + path;
-}
-
-std::string ExecutableFolder() {
-  char buf[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return CurrentFolder();
-  const std::string exe(buf, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.rfind('/') + 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,9 +83,9 @@ int main(int argc, char** argv) {
   }
   const std::string programFolder =
       o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
-  if (::chdir(programFolder.c_str()) != 0) return Usage("cannot enter folder " + o.folder);
+  if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  TForm1 form(platform, FormOptions{programFolder, ExecutableFolder() + "assets/",
+  TForm1 form(platform, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
                                     o.snapshot.empty() ? DefaultSnapshotPath()
                                                        : Absolute(o.snapshot, startFolder),
                                     false});

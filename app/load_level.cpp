@@ -26,13 +26,13 @@ void TForm1::LoadLevel(const std::string& name) {
   board_.PlaceBoard();
   board_.PresentBoard();
   file.reset();
-  window_.Hide("ImMenu");
-  window_.Hide("ImSelect");
+  window_.Hide(Element::ImMenu);
+  window_.Hide(Element::ImSelect);
   state_.Timer1Enabled = true;
   UpdateRubyStatus();
-  window_.Hide("ImShot1");
-  window_.Hide("ImShot2");
-  window_.Hide("ImShot3");
+  window_.Hide(Element::ImShot1);
+  window_.Hide(Element::ImShot2);
+  window_.Hide(Element::ImShot3);
 }
 
 // The campaign has no next level (or the named file cannot be opened).
@@ -73,8 +73,8 @@ void TForm1::ShowMenuOverBoard() {
   state_.MenuItem = 1;
   PlaceMenuFrame();
   state_.Timer1Enabled = false;
-  window_.Hide("ImMenu");
-  window_.Show("ImMenu");
-  window_.Hide("ImSelect");
-  window_.Show("ImSelect");
+  window_.Hide(Element::ImMenu);
+  window_.Show(Element::ImMenu);
+  window_.Hide(Element::ImSelect);
+  window_.Show(Element::ImSelect);
 }

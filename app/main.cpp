@@ -1,10 +1,5 @@
 // The game's entry point: it works from the program's folder, however it was started.
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -13,7 +8,7 @@
 
 #include "app/tform1.h"
 #include "game/cp1251.h"
-#include "menu/snapshot_file.h"
+#include "platform/file_system.h"
 #include "platform/sdl_platform.h"
 
 namespace {
@@ -22,23 +17,19 @@ void ReportFailure(const std::string& what) {
   std::fprintf(stderr, "%s: %s\n", kApplicationTitle, what.c_str());
 }
 
-// The directory of the running executable as a full path ending with '/', or nothing.
-std::optional<std::string> ProgramFolder() {
-  std::string path(PATH_MAX, '\0');
-  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) {
-    ReportFailure(std::string("cannot find the program's folder: ") + std::strerror(errno));
+// The folder the game works in: its own, wherever it was started from; the levels, tables and
+// settings are opened by names relative to it.
+std::optional<std::string> EnterProgramFolder() {
+  const std::optional<std::string> folder = ProgramFolder();
+  if (!folder) {
+    ReportFailure("cannot find the program's folder: " + LastFileErrorText());
     return std::nullopt;
   }
-  path.resize(static_cast<std::size_t>(length));
-  return path.substr(0, path.rfind('/') + 1);
-}
-
-// The game opens its levels, tables and settings by names relative to the working folder.
-bool EnterFolder(const std::string& folder) {
-  if (chdir(folder.c_str()) == 0) return true;
-  ReportFailure("cannot work in " + folder + ": " + std::strerror(errno));
-  return false;
+  if (!EnterFolder(*folder)) {
+    ReportFailure("cannot work in " + *folder + ": " + LastFileErrorText());
+    return std::nullopt;
+  }
+  return folder;
 }
 
 std::unique_ptr<SdlPlatform> OpenPlatform() {
@@ -68,8 +59,8 @@ int RunGame(SdlPlatform& platform, const std::string& folder) {
 }  // namespace
 
 int main() {
-  const std::optional<std::string> folder = ProgramFolder();
-  if (!folder || !EnterFolder(*folder)) return 1;
+  const std::optional<std::string> folder = EnterProgramFolder();
+  if (!folder) return 1;
   const std::unique_ptr<SdlPlatform> platform = OpenPlatform();
   if (!platform) return 1;
   try {

@@ -5,13 +5,14 @@
 #include <optional>
 
 #include "app/state_dump.h"
-#include "view/picture_io.h"
-
-namespace {
+#include "platform/file_system.h"
+#include "platform/picture_codec.h"
 
 std::string Absolute(const std::string& path, const std::string& base) {
-  return !path.empty() && path[0] == '/' ? path : base + path;
+  return IsAbsolutePath(path) ? path : base + path;
 }
+
+namespace {
 
 // A dialog answers with a full path without "." or ".." in it.
 std::string DialogPath(const std::string& path, const std::string& base) {

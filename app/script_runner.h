@@ -15,6 +15,9 @@ struct ScriptContext {
   std::ostream& out;
 };
 
+// `path` as a full path: as it is when it is one, else relative to the folder `base`.
+std::string Absolute(const std::string& path, const std::string& base);
+
 // Carries out one command and prints what it shows; false once the window was closed
 // ("closed" has then been printed).
 bool RunScriptCommand(const ScriptCommand& command, ScriptContext& context);

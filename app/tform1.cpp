@@ -38,7 +38,7 @@ void TForm1::LoadPictures() {
   }
   window_.SetTextRenderer(statusFont_.get());
   board_.BindPictures(unknownCode_);
-  blankScore_ = window_.Get("ImScore").Picture;
+  blankScore_ = window_.Get(Element::ImScore).Picture;
 }
 
 void TForm1::RunHandler(const std::function<void()>& handler) {

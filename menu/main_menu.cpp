@@ -39,16 +39,16 @@ void TForm1::MenuKeyDown(int key) {
 
 void TForm1::PlaceMenuFrame() {
   if (state_.MenuItem < 1 || state_.MenuItem > kEntries) return;
-  const PictureElement& frame = window_.Get("ImSelect");
+  const PictureElement& frame = window_.Get(Element::ImSelect);
   const int top = static_cast<int>(static_cast<long long>(state_.ScreenHeight) *
                                    kFrameTops[static_cast<std::size_t>(state_.MenuItem)] /
                                    kDesignHeight);
-  window_.SetPosition("ImSelect", frame.Left, top);
+  window_.SetPosition(Element::ImSelect, frame.Left, top);
 }
 
 void TForm1::ShowRandomShot() {
   const int k = platform_.Random().Random(3) + 1;
-  window_.Show("ImShot" + std::to_string(k));
+  window_.Show(kShots[static_cast<std::size_t>(k - 1)]);
 }
 
 void TForm1::LeaveScoreScreen() {
@@ -56,7 +56,7 @@ void TForm1::LeaveScoreScreen() {
   state_.CurrentLevelFile = "Level1.cam";
   LoadLevel(state_.CurrentLevelFile);
   ShowRandomShot();
-  window_.Hide("ImScore");
+  window_.Hide(Element::ImScore);
   ShowMenuOverBoard();
   state_.Money = 0;
   for (int item = 1; item <= 4; ++item) state_.Inventory[static_cast<std::size_t>(item)] = 0;
@@ -65,16 +65,16 @@ void TForm1::LeaveScoreScreen() {
 void TForm1::LeavePlayForMenu() {
   state_.ScreenState = screen_state::Menu;
   ShowRandomShot();
-  window_.Hide("ImSelectSP");
-  for (const char* place : {"ImCt1", "ImCt2", "ImCt3", "ImCt4"}) window_.Hide(place);
+  window_.Hide(Element::ImSelectSP);
+  for (const Element place : kMoneyPlaces) window_.Hide(place);
   state_.MenuItem = 1;
   const int sw = state_.ScreenWidth;
   const int sh = state_.ScreenHeight;
-  window_.SetPosition("ImSelect", static_cast<int>(static_cast<long long>(sw) * kFrameLeft / kDesignWidth),
+  window_.SetPosition(Element::ImSelect, static_cast<int>(static_cast<long long>(sw) * kFrameLeft / kDesignWidth),
                       static_cast<int>(static_cast<long long>(sh) * kFrameTops[1] / kDesignHeight));
   state_.Timer1Enabled = false;
-  window_.Hide("ImMenu");
-  window_.Hide("ImSelect");
-  window_.Show("ImMenu");
-  window_.Show("ImSelect");
+  window_.Hide(Element::ImMenu);
+  window_.Hide(Element::ImSelect);
+  window_.Show(Element::ImMenu);
+  window_.Show(Element::ImSelect);
 }

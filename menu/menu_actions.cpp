@@ -14,11 +14,11 @@ constexpr const char* kFirstLevel = "Level1.cam";
 constexpr int kPlayEntry = 6;
 
 // The pictures of the main menu, which the actions that leave it take away.
-constexpr std::array<const char*, 5> kMenuPictures{"ImShot1", "ImShot2", "ImShot3", "ImMenu",
-                                                   "ImSelect"};
+constexpr std::array<Element, 5> kMenuPictures{Element::ImShot1, Element::ImShot2, Element::ImShot3,
+                                               Element::ImMenu, Element::ImSelect};
 
 void HideMenu(WindowModel& window) {
-  for (const char* picture : kMenuPictures) window.Hide(picture);
+  for (const Element picture : kMenuPictures) window.Hide(picture);
 }
 
 // The name a single level is loaded under: its path relative to the program's folder when it
@@ -90,8 +90,8 @@ void TForm1::ImLoadMouseDown() {
     numberText = ReadCampaignFile(*chosen, state_);
     WriteSnapshot(state_, options_.snapshotPath);
   } catch (const RuntimeError&) {
-    window_.Show("ImMenu");
-    window_.Show("ImSelect");
+    window_.Show(Element::ImMenu);
+    window_.Show(Element::ImSelect);
     ShowRandomShot();
     throw;
   }

@@ -13,10 +13,10 @@ constexpr int kLineImageHeight = 35;
 // table in the same run does not show through the first.
 void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWidth) {
   const std::vector<std::string> lines = ReadScoreLinesToDraw(kScoreTableFile);
-  Surface& lineImage = window.Get("ImTempLetter").Picture;
+  Surface& lineImage = window.Get(Element::ImTempLetter).Picture;
   lineImage = Surface(screenWidth, kLineImageHeight, kWhite);
-  const Surface& letters = window.Get("ImLetters").Picture;
-  PictureElement& score = window.Get("ImScore");
+  const Surface& letters = window.Get(Element::ImLetters).Picture;
+  PictureElement& score = window.Get(Element::ImScore);
   score.Picture = blankScore;
   for (std::size_t n = 1; n <= lines.size(); ++n) {
     DrawTableLine(lines[n - 1], static_cast<int>(n), lineImage, letters, score.Picture,
@@ -31,5 +31,5 @@ void TForm1::ShowScoreTable() {
   UpdateScoreTable(kScoreTableFile, kScoreWorkFile, state_.PlayerName,
                    CampaignResult(state_.Money, state_.Inventory));
   DrawScoreTable(window_, blankScore_, state_.ScreenWidth);
-  window_.Show("ImScore");
+  window_.Show(Element::ImScore);
 }

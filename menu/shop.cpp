@@ -26,17 +26,15 @@ constexpr std::array<Offset, kLastItem + 1> kPriceFrame{{{0, 0}, {164, 25}, {164
                                                          {164, 120}, {164, 164}}};
 constexpr std::array<Offset, 2> kButtonFrame{{{21, 210}, {120, 210}}};  // Save, Play
 
-constexpr std::array<const char*, 4> kMoneyPlaces{"ImCt1", "ImCt2", "ImCt3", "ImCt4"};
-
 bool IsItem(int entry) { return entry >= kFirstItem && entry <= kLastItem; }
 
 }  // namespace
 
 void TForm1::ShopKeyDown(int key) {
   if (key == vk::Enter && state_.ShopItem == kPlay) {
-    window_.Hide("ImMenuShop");
-    window_.Hide("ImSelectSP");
-    for (const char* place : kMoneyPlaces) window_.Hide(place);
+    window_.Hide(Element::ImMenuShop);
+    window_.Hide(Element::ImSelectSP);
+    for (const Element place : kMoneyPlaces) window_.Hide(place);
     state_.ScreenState = screen_state::Play;
     WriteSnapshot(state_, options_.snapshotPath);
     LoadLevel(state_.CurrentLevelFile);
@@ -68,31 +66,31 @@ void TForm1::ImTrShop(int index) {
 
 void TForm1::PlaceShopFrames() {
   const int entry = state_.ShopItem;
-  const PictureElement& panel = window_.Get("ImMenuShop");
+  const PictureElement& panel = window_.Get(Element::ImMenuShop);
   if (IsItem(entry)) {
     const Offset item = kItemFrame[static_cast<std::size_t>(entry)];
     const Offset price = kPriceFrame[static_cast<std::size_t>(entry)];
-    window_.SetPosition("ImSelectIt", panel.Left + item.dx, panel.Top + item.dy);
-    window_.SetPosition("ImSelectCt", panel.Left + price.dx, panel.Top + price.dy);
-    window_.Show("ImSelectIt");
-    window_.Show("ImSelectCt");
-    window_.Hide("ImSelectSP");
+    window_.SetPosition(Element::ImSelectIt, panel.Left + item.dx, panel.Top + item.dy);
+    window_.SetPosition(Element::ImSelectCt, panel.Left + price.dx, panel.Top + price.dy);
+    window_.Show(Element::ImSelectIt);
+    window_.Show(Element::ImSelectCt);
+    window_.Hide(Element::ImSelectSP);
   } else if (entry == kSave || entry == kPlay) {
     const Offset button = kButtonFrame[static_cast<std::size_t>(entry - kSave)];
-    window_.Hide("ImSelectIt");
-    window_.Hide("ImSelectCt");
-    window_.SetPosition("ImSelectSP", panel.Left + button.dx, panel.Top + button.dy);
-    window_.Show("ImSelectSP");
+    window_.Hide(Element::ImSelectIt);
+    window_.Hide(Element::ImSelectCt);
+    window_.SetPosition(Element::ImSelectSP, panel.Left + button.dx, panel.Top + button.dy);
+    window_.Show(Element::ImSelectSP);
   }
 }
 
 void TForm1::ShowShop() {
-  window_.Hide("ImMenuShop");
-  window_.Show("ImMenuShop");
-  window_.Hide("ImSelectIt");
-  window_.Hide("ImSelectCt");
-  window_.Show("ImSelectSP");
-  for (const char* place : kMoneyPlaces) window_.Show(place);
+  window_.Hide(Element::ImMenuShop);
+  window_.Show(Element::ImMenuShop);
+  window_.Hide(Element::ImSelectIt);
+  window_.Hide(Element::ImSelectCt);
+  window_.Show(Element::ImSelectSP);
+  for (const Element place : kMoneyPlaces) window_.Show(place);
 }
 
 void TForm1::ShowShopAfterLevel() {

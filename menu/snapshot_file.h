@@ -16,5 +16,3 @@ void ReadSnapshot(GameState& s, const std::string& path);
 // Removes the snapshot; a missing file is no error.
 void DeleteSnapshot(const std::string& path);
 
-// The one snapshot path of this machine and user.
-std::string DefaultSnapshotPath();

@@ -42,6 +42,12 @@ std::optional<std::string> ProgramFolder();
 // Makes `folder` the working folder; false when that failed.
 bool EnterFolder(const std::string& folder);
 
+// The working folder as a full path ending with the separator.
+std::string CurrentFolder();
+
+// True when `path` is a full path rather than one relative to the working folder.
+bool IsAbsolutePath(const std::string& path);
+
 // Where the snapshot of the level being played is kept: a file private to the user.
 std::string DefaultSnapshotPath();
 

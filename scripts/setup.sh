@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ cmake make pkg-config
-  libsdl2-dev libsdl2-ttf-dev libjpeg-dev libgtk-3-dev
+  libsdl2-dev libsdl2-ttf-dev libjpeg-dev libpng-dev libgtk-3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf
   xvfb xauth openbox xdotool x11-utils imagemagick xfonts-base

@@ -1,6 +1,6 @@
 #include "view/board_view.h"
 
-#include <string>
+#include <optional>
 
 #include "game/tiles.h"
 #include "view/placement.h"
@@ -15,9 +15,10 @@ BoardView::BoardView(GameState& state, WindowModel& window)
 
 void BoardView::BindPictures(const Surface& unknownCode) {
   for (std::size_t code = 0; code < cells_.size(); ++code) {
-    const PictureElement* e = window_.Find("Im" + std::to_string(code));
-    const bool usable = e != nullptr && e->Picture.width == TileSize && e->Picture.height == TileSize;
-    cells_[code] = usable ? &e->Picture : &blank_;
+    const std::optional<Element> id = TileElement(static_cast<int>(code));
+    const Surface* picture = id ? &window_.Get(*id).Picture : nullptr;
+    const bool usable = picture != nullptr && picture->width == TileSize && picture->height == TileSize;
+    cells_[code] = usable ? picture : &blank_;
   }
   const bool usable = unknownCode.width == TileSize && unknownCode.height == TileSize;
   unknown_ = usable ? unknownCode : blank_;

@@ -2,49 +2,50 @@
 
 #include <stdexcept>
 
-#include "view/picture_io.h"
+#include "platform/picture_codec.h"
+#include "view/bmp_file.h"
 
 namespace {
 
-CatalogueEntry Cell(const char* name, const char* file) {
-  return CatalogueEntry{name, file, 36, 36, false, false, false, false};
+CatalogueEntry Cell(Element id, const char* file) {
+  return CatalogueEntry{id, file, 36, 36, false, false, false, false};
 }
 
 }  // namespace
 
 const std::vector<CatalogueEntry>& Catalogue() {
   static const std::vector<CatalogueEntry> entries{
-      {"ImMenuShop", "ImMenuShop.jpg", 220, 320, false, false, false, true},
-      {"ImSelectSP", "ImSelectSP.bmp", 80, 40, false, false, true, true},
-      {"ImScore", "ImScore.bmp", 800, 600, false, true, false, false},
-      Cell("Im2", "Im2.bmp"),
-      Cell("Im1", "Im1.bmp"),
-      Cell("Im4", "Im4.bmp"),
-      Cell("Im3", "Im3.bmp"),
-      Cell("Im0", "Im0.bmp"),
-      Cell("Im5", "Im5.bmp"),
-      Cell("Im6", "Im6.bmp"),
-      Cell("Im7", "Im7.bmp"),
-      {"ImMenu", "ImMenu.jpg", 800, 600, true, true, false, false},
-      Cell("Im8", "Im8.bmp"),
-      Cell("Im9", "Im9.bmp"),
-      Cell("Im10", "Im10.bmp"),
-      Cell("Im11", "Im11.bmp"),
-      Cell("Im12", "Im12.bmp"),
-      {"ImSelect", "ImSelect.bmp", 162, 41, true, true, true, false},
-      {"ImSelectIt", "ImSelectIt.bmp", 40, 40, true, false, true, true},
-      {"ImSelectCt", "ImSelectCt.bmp", 40, 40, true, false, true, true},
-      {"ImShot1", "ImShot1.jpg", 280, 210, false, true, false, false},
-      {"ImShot2", "ImShot2.jpg", 275, 210, false, true, false, false},
-      {"ImShot3", "ImShot3.jpg", 280, 210, false, true, false, false},
-      {"ImCt1", "ImCt.bmp", 26, 39, false, false, true, true},
-      {"ImCt2", "ImCt.bmp", 26, 39, false, false, true, true},
-      {"ImCt3", "ImCt.bmp", 26, 39, false, false, true, true},
-      {"ImCt4", "ImCt.bmp", 26, 39, false, false, true, true},
-      {"ImCTClear", nullptr, 26, 39, false, false, true, true},
-      Cell("Im13", "Im13.bmp"),
-      {"ImLetters", "ImLetters.bmp", 4300, 31, false, false, true, false},
-      {"ImTempLetter", nullptr, 0, 0, false, false, true, false},
+      {Element::ImMenuShop, "ImMenuShop.jpg", 220, 320, false, false, false, true},
+      {Element::ImSelectSP, "ImSelectSP.bmp", 80, 40, false, false, true, true},
+      {Element::ImScore, "ImScore.bmp", 800, 600, false, true, false, false},
+      Cell(Element::Im2, "Im2.bmp"),
+      Cell(Element::Im1, "Im1.bmp"),
+      Cell(Element::Im4, "Im4.bmp"),
+      Cell(Element::Im3, "Im3.bmp"),
+      Cell(Element::Im0, "Im0.bmp"),
+      Cell(Element::Im5, "Im5.bmp"),
+      Cell(Element::Im6, "Im6.bmp"),
+      Cell(Element::Im7, "Im7.bmp"),
+      {Element::ImMenu, "ImMenu.jpg", 800, 600, true, true, false, false},
+      Cell(Element::Im8, "Im8.bmp"),
+      Cell(Element::Im9, "Im9.bmp"),
+      Cell(Element::Im10, "Im10.bmp"),
+      Cell(Element::Im11, "Im11.bmp"),
+      Cell(Element::Im12, "Im12.bmp"),
+      {Element::ImSelect, "ImSelect.bmp", 162, 41, true, true, true, false},
+      {Element::ImSelectIt, "ImSelectIt.bmp", 40, 40, true, false, true, true},
+      {Element::ImSelectCt, "ImSelectCt.bmp", 40, 40, true, false, true, true},
+      {Element::ImShot1, "ImShot1.jpg", 280, 210, false, true, false, false},
+      {Element::ImShot2, "ImShot2.jpg", 275, 210, false, true, false, false},
+      {Element::ImShot3, "ImShot3.jpg", 280, 210, false, true, false, false},
+      {Element::ImCt1, "ImCt.bmp", 26, 39, false, false, true, true},
+      {Element::ImCt2, "ImCt.bmp", 26, 39, false, false, true, true},
+      {Element::ImCt3, "ImCt.bmp", 26, 39, false, false, true, true},
+      {Element::ImCt4, "ImCt.bmp", 26, 39, false, false, true, true},
+      {Element::ImCTClear, nullptr, 26, 39, false, false, true, true},
+      Cell(Element::Im13, "Im13.bmp"),
+      {Element::ImLetters, "ImLetters.bmp", 4300, 31, false, false, true, false},
+      {Element::ImTempLetter, nullptr, 0, 0, false, false, true, false},
   };
   return entries;
 }
@@ -58,7 +59,6 @@ Surface LoadAssetPicture(const std::string& assetsFolder, std::string_view file)
 void LoadCatalogue(WindowModel& window, const std::string& assetsFolder, bool required) {
   for (const CatalogueEntry& entry : Catalogue()) {
     PictureElement e;
-    e.Name = entry.name;
     e.Width = entry.width;
     e.Height = entry.height;
     e.Visible = entry.visible;
@@ -76,6 +76,6 @@ void LoadCatalogue(WindowModel& window, const std::string& assetsFolder, bool re
         e.Height = e.Picture.height;
       }
     }
-    window.AddElement(std::move(e));
+    window.SetElement(entry.id, std::move(e));
   }
 }

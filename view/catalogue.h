@@ -8,7 +8,7 @@
 #include "view/window_model.h"
 
 struct CatalogueEntry {
-  const char* name;
+  Element id;
   const char* file;  // in the assets folder; nullptr for an element with an empty picture
   int width;         // design size
   int height;

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kDigitWidth = 26;
 constexpr int kDigitHeight = 39;
-constexpr int kMoneyPlaces = 4;
 constexpr int kGlyphWidth = 17;
 constexpr int kGlyphHeight = 31;
 constexpr int kGlyphPitch = 19;
@@ -25,15 +24,13 @@ std::string RubyStatusText(std::int32_t collected, std::int32_t required) {
 std::string MoneyDigits(std::int32_t money) {
   const std::int32_t shown = std::clamp<std::int32_t>(money, 0, 9999);
   std::string t = std::to_string(shown);
-  while (t.size() < static_cast<std::size_t>(kMoneyPlaces)) t.insert(t.begin(), '0');
+  while (t.size() < kMoneyPlaces.size()) t.insert(t.begin(), '0');
   return t;
 }
 
 void DrawMoneyCounter(WindowModel& window, const Surface& digitList, std::int32_t money) {
-  const PictureElement* clear = window.Find("ImCTClear");
-  for (int n = 1; n <= kMoneyPlaces; ++n) {
-    window.SetPicture("ImCT" + std::to_string(n), clear != nullptr ? clear->Picture : Surface());
-  }
+  const Surface clear = window.Get(Element::ImCTClear).Picture;
+  for (const Element place : kMoneyPlaces) window.SetPicture(place, clear);
   const std::string t = MoneyDigits(money);
   for (int i = static_cast<int>(t.size()); i >= 1; --i) {
     Surface place(kDigitWidth, kDigitHeight, kWhite);
@@ -48,7 +45,7 @@ void DrawMoneyCounter(WindowModel& window, const Surface& digitList, std::int32_
         }
       }
     }
-    window.SetPicture("ImCT" + std::to_string(i), std::move(place));
+    window.SetPicture(kMoneyPlaces[static_cast<std::size_t>(i - 1)], std::move(place));
   }
 }
 

@@ -1,8 +1,7 @@
 #include "view/text_box.h"
 
-#include <SDL_ttf.h>
-
 #include "game/cp1251.h"
+#include "platform/text_raster.h"
 
 namespace {
 
@@ -40,52 +39,32 @@ void DrawSunkenFrame(Surface& box) {
 }  // namespace
 
 struct TextBoxRenderer::Impl {
-  TTF_Font* font = nullptr;
-  bool ownsTtf = false;
+  std::unique_ptr<TextRaster> raster;
   std::string cachedText;
   Rect cachedArea{};
   Surface cachedBox;
 
-  void Text(Surface& box, const std::string& cp1251, int dx, int dy, std::uint32_t colour) const {
-    const std::string utf8 = Cp1251ToUtf8(cp1251);
-    if (utf8.empty()) return;
-    SDL_Surface* glyphs = TTF_RenderUTF8_Blended(font, utf8.c_str(), SDL_Color{255, 255, 255, 255});
-    if (glyphs == nullptr) return;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(glyphs);
-    if (argb == nullptr) return;
-    const int top = (box.height - argb->h) / 2 + dy;
-    for (int y = 0; y < argb->h; ++y) {
+  void Text(Surface& box, const TextMask& mask, int dx, int dy, std::uint32_t colour) const {
+    const int top = (box.height - mask.height) / 2 + dy;
+    for (int y = 0; y < mask.height; ++y) {
       const int ty = top + y;
       if (ty < 2 || ty >= box.height - 2) continue;
-      const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) +
-                                                               static_cast<std::size_t>(y) * argb->pitch);
-      for (int x = 0; x < argb->w; ++x) {
+      const std::uint8_t* row = mask.coverage.data() + static_cast<std::size_t>(y) * mask.width;
+      for (int x = 0; x < mask.width; ++x) {
         const int tx = kTextLeft + dx + x;
         if (tx < 2 || tx >= box.width - 2) continue;
-        const int alpha = static_cast<int>(row[x] >> 24);
-        if (alpha > 0) box.Set(tx, ty, Mix(box.At(tx, ty), colour, alpha));
+        if (row[x] > 0) box.Set(tx, ty, Mix(box.At(tx, ty), colour, row[x]));
       }
     }
-    SDL_FreeSurface(argb);
   }
 };
 
-TextBoxRenderer::TextBoxRenderer(const std::string& fontPath, int pixelSize) : impl_(new Impl) {
-  if (TTF_WasInit() == 0) {
-    if (TTF_Init() != 0) return;
-    impl_->ownsTtf = true;
-  }
-  impl_->font = TTF_OpenFont(fontPath.c_str(), pixelSize);
-  if (impl_->font != nullptr) TTF_SetFontHinting(impl_->font, TTF_HINTING_MONO);
-}
+TextBoxRenderer::TextBoxRenderer(const std::string& fontPath, int pixelSize)
+    : impl_(new Impl{OpenTextRaster(fontPath, pixelSize), {}, {}, {}}) {}
 
-TextBoxRenderer::~TextBoxRenderer() {
-  if (impl_->font != nullptr) TTF_CloseFont(impl_->font);
-  if (impl_->ownsTtf) TTF_Quit();
-}
+TextBoxRenderer::~TextBoxRenderer() = default;
 
-bool TextBoxRenderer::Ok() const { return impl_->font != nullptr; }
+bool TextBoxRenderer::Ok() const { return impl_->raster != nullptr; }
 
 void TextBoxRenderer::Draw(Surface& target, const Rect& area, const std::string& cp1251) {
   if (area.Empty()) return;
@@ -94,8 +73,12 @@ void TextBoxRenderer::Draw(Surface& target, const Rect& area, const std::string&
     Surface box(area.width, area.height, kFace);
     DrawSunkenFrame(box);
     // Disabled text: grey letters over a white shadow one pixel down and right.
-    impl_->Text(box, cp1251, 1, 1, kHighlight);
-    impl_->Text(box, cp1251, 0, 0, kDisabledText);
+    const std::string utf8 = Cp1251ToUtf8(cp1251);
+    if (impl_->raster != nullptr && !utf8.empty()) {
+      const TextMask mask = impl_->raster->Render(utf8);
+      impl_->Text(box, mask, 1, 1, kHighlight);
+      impl_->Text(box, mask, 0, 0, kDisabledText);
+    }
     impl_->cachedBox = std::move(box);
     impl_->cachedText = cp1251;
     impl_->cachedArea = area;

@@ -1,66 +1,42 @@
 #include "view/window_model.h"
 
-#include <algorithm>
-#include <cctype>
-#include <stdexcept>
 
 #include "view/text_box.h"
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 // More pending rectangles than this are merged into one.
 constexpr std::size_t kMaxInvalidRects = 16;
 
 }  // namespace
 
-WindowModel::WindowModel(int width, int height) : screen_(width, height, kBlack) {}
-
-void WindowModel::AddElement(PictureElement element) { elements_.push_back(std::move(element)); }
-
-PictureElement* WindowModel::Find(std::string_view name) {
-  for (PictureElement& e : elements_) {
-    if (SameName(e.Name, name)) return &e;
+WindowModel::WindowModel(int width, int height) : screen_(width, height, kBlack) {
+  for (std::size_t i = 0; i < kElementCount; ++i) {
+    elements_[i].Name = ElementName(static_cast<Element>(i));
   }
-  return nullptr;
 }
 
-const PictureElement* WindowModel::Find(std::string_view name) const {
-  for (const PictureElement& e : elements_) {
-    if (SameName(e.Name, name)) return &e;
-  }
-  return nullptr;
+void WindowModel::SetElement(Element id, PictureElement element) {
+  element.Name = ElementName(id);
+  Get(id) = std::move(element);
 }
 
-PictureElement& WindowModel::Get(std::string_view name) {
-  PictureElement* e = Find(name);
-  if (e == nullptr) throw std::logic_error("no picture element " + std::string(name));
-  return *e;
-}
-
-void WindowModel::Show(std::string_view name) {
-  PictureElement& e = Get(name);
+void WindowModel::Show(Element id) {
+  PictureElement& e = Get(id);
   if (e.Visible) return;
   e.Visible = true;
   Invalidate(e.Bounds());
 }
 
-void WindowModel::Hide(std::string_view name) {
-  PictureElement& e = Get(name);
+void WindowModel::Hide(Element id) {
+  PictureElement& e = Get(id);
   if (!e.Visible) return;
   e.Visible = false;
   Invalidate(e.Bounds());
 }
 
-void WindowModel::SetBounds(std::string_view name, int left, int top, int width, int height) {
-  PictureElement& e = Get(name);
+void WindowModel::SetBounds(Element id, int left, int top, int width, int height) {
+  PictureElement& e = Get(id);
   const Rect old = e.Bounds();
   e.Left = left;
   e.Top = top;
@@ -72,13 +48,13 @@ void WindowModel::SetBounds(std::string_view name, int left, int top, int width,
   }
 }
 
-void WindowModel::SetPosition(std::string_view name, int left, int top) {
-  const PictureElement& e = Get(name);
-  SetBounds(name, left, top, e.Width, e.Height);
+void WindowModel::SetPosition(Element id, int left, int top) {
+  const PictureElement& e = Get(id);
+  SetBounds(id, left, top, e.Width, e.Height);
 }
 
-void WindowModel::SetPicture(std::string_view name, Surface picture) {
-  PictureElement& e = Get(name);
+void WindowModel::SetPicture(Element id, Surface picture) {
+  PictureElement& e = Get(id);
   const Rect old = e.Bounds();
   e.Picture = std::move(picture);
   if (e.AutoSize) {

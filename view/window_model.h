@@ -1,15 +1,17 @@
 #pragma once
 // The window as the game sees it: named picture elements in a fixed stacking order over a
 // black window surface, the board drawn straight onto that surface, and the status box on top.
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "view/elements.h"
 #include "view/surface.h"
 
 struct PictureElement {
-  std::string Name;
+  std::string_view Name;  // the design's name, for the headless driver's dump
   Surface Picture;  // may be empty
   int Left = 0;
   int Top = 0;
@@ -27,27 +29,25 @@ class TextBoxRenderer;
 
 class WindowModel {
  public:
-  // A window covering a screen of `width` x `height`, all black.
+  // A window covering a screen of `width` x `height`, all black, with every element hidden,
+  // empty and of no size.
   WindowModel(int width, int height);
 
-  // Appends an element above all others (elements are added in stacking order).
-  void AddElement(PictureElement element);
-  // The element named `name` (case ignored), or nullptr.
-  PictureElement* Find(std::string_view name);
-  const PictureElement* Find(std::string_view name) const;
-  // The element named `name`; throws std::logic_error when there is none.
-  PictureElement& Get(std::string_view name);
+  // Sets up an element's picture and properties (its name comes from `id`).
+  void SetElement(Element id, PictureElement element);
+  PictureElement& Get(Element id) { return elements_[static_cast<std::size_t>(id)]; }
+  const PictureElement& Get(Element id) const { return elements_[static_cast<std::size_t>(id)]; }
   // All elements, bottom first.
-  const std::vector<PictureElement>& Elements() const { return elements_; }
+  const std::array<PictureElement, kElementCount>& Elements() const { return elements_; }
 
   // Shows or hides an element; a change of visibility repaints its rectangle.
-  void Show(std::string_view name);
-  void Hide(std::string_view name);
+  void Show(Element id);
+  void Hide(Element id);
   // Moves or resizes an element; a visible one repaints its old and new rectangles.
-  void SetBounds(std::string_view name, int left, int top, int width, int height);
-  void SetPosition(std::string_view name, int left, int top);
+  void SetBounds(Element id, int left, int top, int width, int height);
+  void SetPosition(Element id, int left, int top);
   // Gives an element a new picture (AutoSize takes its size); a visible one repaints.
-  void SetPicture(std::string_view name, Surface picture);
+  void SetPicture(Element id, Surface picture);
 
   // Marks a rectangle of the window for repainting at the next FlushPaint.
   void Invalidate(const Rect& area);
@@ -79,7 +79,7 @@ class WindowModel {
   void DrawElement(const PictureElement& e, const Rect& clip);
 
   Surface screen_;
-  std::vector<PictureElement> elements_;
+  std::array<PictureElement, kElementCount> elements_;
   std::vector<Rect> invalid_;
   bool changed_ = true;
   Rect edit1Bounds_{};

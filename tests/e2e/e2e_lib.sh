@@ -212,21 +212,18 @@ stop_screen() {
 
 # Starts the game of the folder $1 from another folder, as the game must find its files wherever
 # it is started from. The game's snapshot lives in the runtime folder: it gets a private one, so
-# that the test never touches the snapshot of whoever runs it. With $2 = C the game runs without
-# a locale (LANG and LC_ALL unset), as on many machines; otherwise in the caller's.
+# that the test never touches the snapshot of whoever runs it. $2 chooses the game's locale:
+# C runs it without one (LANG and LC_ALL unset), as on many machines; UTF-8 in C.UTF-8.
 launch_game() {
   mkdir -p "$work/run"
   chmod 700 "$work/run"
-  local unset_locale=()
-  [ "${2:-}" != C ] || unset_locale=(-u LANG -u LC_ALL -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES)
-  (cd / && exec env "${unset_locale[@]}" GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work/run" \
+  local locale=(-u LANG -u LC_ALL -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES)
+  [ "${2:-}" != UTF-8 ] || locale+=(LANG=C.UTF-8)
+  (cd / && exec env "${locale[@]}" GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work/run" \
     "$1/quillmere") >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 
-# The visible windows titled exactly $1. A GTK window of a game without a locale has only the
-# UTF-8 title (_NET_WM_NAME), which `xdotool search --name` does not look at, so every visible
-# window's title is read the way the window manager reads it.
 visible_windows_named() {
   local id
   for id in $(xdo search --onlyvisible --class '' 2>/dev/null); do

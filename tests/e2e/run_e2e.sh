@@ -3,7 +3,7 @@
 # would and checks the pixels of the screen. Runs at 800 x 600 and at 1024 x 768, where the
 # start-up warning comes first, and once more at 800 x 600 without a window manager, where nobody
 # but the game moves the keyboard focus. Screenshots stay in SCREENSHOT_FOLDER.
-# The passes with a window manager and at 1024 x 768 run the game without a locale. Last, a
+# The first pass runs the game in a UTF-8 locale, the others without one. Last, a
 # window manager that never shows a window: the game must say so and end instead of hanging.
 # Usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER DEAF_WINDOW_MANAGER
 set -euo pipefail
@@ -151,7 +151,7 @@ gives_up_without_window() {
   stop_screen
 }
 
-play_at 800x600 openbox
+play_at 800x600 openbox UTF-8
 play_at 1024x768 openbox C
 play_at 800x600 bare C
 gives_up_without_window

@@ -12,7 +12,8 @@
 
 #include "game/shop_prices.h"
 #include "tools/art/price_box.h"
-#include "view/picture_io.h"
+#include "platform/picture_codec.h"
+#include "view/bmp_file.h"
 #include "view/surface.h"
 
 namespace {

@@ -34,27 +34,27 @@ TEST(Placement, OneStepMovesTheOriginByAtMostOneCell) {
 
 Surface Solid(int w, int h, std::uint32_t c) { return Surface(w, h, c); }
 
-TEST(WindowModel, FindsElementsWithoutRegardToCase) {
-  WindowModel w(100, 100);
-  w.AddElement(PictureElement{"ImCt1", Solid(2, 2, 1), 0, 0, 2, 2});
-  EXPECT_NE(w.Find("IMCT1"), nullptr);
-  EXPECT_NE(w.Find("imct1"), nullptr);
-  EXPECT_EQ(w.Find("ImCt2"), nullptr);
-  EXPECT_THROW(w.Get("ImCt2"), std::logic_error);
+TEST(WindowModel, ElementsCarryTheirDesignNamesInStackingOrder) {
+  const WindowModel w(100, 100);
+  EXPECT_EQ(w.Get(Element::ImCt1).Name, "ImCt1");
+  EXPECT_EQ(w.Elements().front().Name, "ImMenuShop");
+  EXPECT_EQ(w.Elements().back().Name, "ImTempLetter");
+  EXPECT_EQ(TileElement(13), Element::Im13);
+  EXPECT_EQ(TileElement(14), std::nullopt);
 }
 
 TEST(WindowModel, RepaintDrawsBlackThenPaintHandlerThenElementsInOrder) {
   WindowModel w(40, 20);
-  PictureElement low{"Low", Solid(10, 10, Rgb(255, 0, 0)), 0, 0, 10, 10, false};
-  PictureElement high{"High", Solid(10, 10, Rgb(0, 255, 0)), 5, 0, 10, 10, false};
+  PictureElement low{{}, Solid(10, 10, Rgb(255, 0, 0)), 0, 0, 10, 10, false};
+  PictureElement high{{}, Solid(10, 10, Rgb(0, 255, 0)), 5, 0, 10, 10, false};
   high.Picture.Set(0, 9, kWhite);  // bottom-left pixel: the see-through colour
   high.Picture.Set(1, 1, kWhite);
   high.Transparent = true;
-  w.AddElement(low);
-  w.AddElement(high);
+  w.SetElement(Element::ImMenuShop, low);
+  w.SetElement(Element::ImSelectSP, high);
   w.Screen().Fill(Rgb(9, 9, 9));
-  w.Show("High");
-  w.Show("Low");
+  w.Show(Element::ImSelectSP);
+  w.Show(Element::ImMenuShop);
   int painted = 0;
   w.FlushPaint([&](const Rect& clip) {
     ++painted;
@@ -70,14 +70,14 @@ TEST(WindowModel, RepaintDrawsBlackThenPaintHandlerThenElementsInOrder) {
 
 TEST(WindowModel, ShowingAVisibleElementRepaintsNothingButHideShowDoes) {
   WindowModel w(20, 20);
-  w.AddElement(PictureElement{"A", Solid(5, 5, Rgb(1, 2, 3)), 0, 0, 5, 5, true});
-  w.Show("A");
+  w.SetElement(Element::ImScore, PictureElement{{}, Solid(5, 5, Rgb(1, 2, 3)), 0, 0, 5, 5, true});
+  w.Show(Element::ImScore);
   int painted = 0;
   w.FlushPaint([&](const Rect&) { ++painted; });
   EXPECT_EQ(painted, 0);
   w.Screen().Fill(Rgb(7, 7, 7));
-  w.Hide("A");
-  w.Show("A");
+  w.Hide(Element::ImScore);
+  w.Show(Element::ImScore);
   w.FlushPaint([&](const Rect&) { ++painted; });
   EXPECT_GT(painted, 0);
   EXPECT_EQ(w.Screen().At(1, 1), Rgb(1, 2, 3));
@@ -87,8 +87,8 @@ TEST(WindowModel, StretchedElementsFillTheirBounds) {
   WindowModel w(40, 30);
   Surface p(4, 3, Rgb(0, 0, 200));
   p.Set(3, 0, Rgb(200, 0, 0));
-  w.AddElement(PictureElement{"Big", p, 0, 0, 40, 30, false, true});
-  w.Show("Big");
+  w.SetElement(Element::ImMenu, PictureElement{{}, p, 0, 0, 40, 30, false, true});
+  w.Show(Element::ImMenu);
   w.FlushPaint(nullptr);
   EXPECT_EQ(w.Screen().At(39, 0), Rgb(200, 0, 0));
   EXPECT_EQ(w.Screen().At(0, 29), Rgb(0, 0, 200));
@@ -154,17 +154,17 @@ TEST(Letters, GlyphCellsFollowTheCodePage) {
 TEST(Letters, MoneyCounterFillsTheFourPlaces) {
   WindowModel w(300, 100);
   for (int n = 1; n <= 4; ++n) {
-    PictureElement place{"ImCt" + std::to_string(n), Surface(26, 39, kWhite), 26 * n, 0, 26, 39, true};
+    PictureElement place{{}, Surface(26, 39, kWhite), 26 * n, 0, 26, 39, true};
     place.Transparent = place.AutoSize = true;
-    w.AddElement(place);
+    w.SetElement(kMoneyPlaces[static_cast<std::size_t>(n - 1)], place);
   }
-  w.AddElement(PictureElement{"ImCTClear", Surface(), 0, 0, 26, 39});
+  w.SetElement(Element::ImCTClear, PictureElement{{}, Surface(), 0, 0, 26, 39});
   Surface digits(260, 39, kWhite);
   for (int d = 0; d < 10; ++d) digits.Fill(Rect{26 * d + 5, 5, 10, 20}, static_cast<std::uint32_t>(d + 1));
   DrawMoneyCounter(w, digits, 26);
   const char expect[] = "0026";
   for (int n = 1; n <= 4; ++n) {
-    const PictureElement& e = w.Get("ImCT" + std::to_string(n));
+    const PictureElement& e = w.Get(kMoneyPlaces[static_cast<std::size_t>(n - 1)]);
     ASSERT_EQ(e.Width, 26);
     ASSERT_EQ(e.Height, 39);
     EXPECT_EQ(e.Picture.At(6, 6), static_cast<std::uint32_t>(expect[n - 1] - '0' + 1));
@@ -180,7 +180,7 @@ TEST(BoardView, DrawsCellsWithThePictureOfTheCodeBelowOneHundred) {
   s.BoardHeight = 1;
   WindowModel w(800, 600);
   for (int code = 0; code < 14; ++code) {
-    w.AddElement(PictureElement{"Im" + std::to_string(code), Surface(36, 36, static_cast<std::uint32_t>(code + 1)), 0, 0, 36, 36});
+    w.SetElement(*TileElement(code), PictureElement{{}, Surface(36, 36, static_cast<std::uint32_t>(code + 1)), 0, 0, 36, 36});
   }
   BoardView view(s, w);
   view.BindPictures(Surface(36, 36, 0xABCDEF));

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tools/art/catalogue.h"
-#include "view/picture_io.h"
+#include "tools/art/picture_writers.h"
 
 namespace {
 

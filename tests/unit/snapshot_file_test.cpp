@@ -10,6 +10,7 @@
 
 #include "game/runtime_error.h"
 #include "menu/snapshot_file.h"
+#include "platform/file_system.h"
 
 namespace {
 
