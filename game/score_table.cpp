@@ -1,17 +1,14 @@
 #include "game/score_table.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+#include <utility>
 
 #include "game/cp1251.h"
 #include "game/int32.h"
 #include "game/runtime_error.h"
 #include "game/shop_prices.h"
 #include "game/text_file.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -25,37 +22,28 @@ constexpr const char* kLineEnd = "\r\n";
 // any byte, a lone CR or LF and 26 among them.
 class RawLineReader {
  public:
-  explicit RawLineReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
-    if (!file_) {
-      throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? rtl::FileNotFound
-                                                             : rtl::FileAccessDenied);
+  explicit RawLineReader(const std::string& path) {
+    FileBytes file = ReadWholeFile(path, kTextFileLimit);
+    if (file.error != FileError::kNone) {
+      throw RuntimeError(file.error == FileError::kNotFound ? rtl::FileNotFound
+                                                            : rtl::FileAccessDenied);
     }
-    struct stat st {};
-    if (::fstat(::fileno(file_.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
-      throw RuntimeError(rtl::FileAccessDenied);
-    }
+    bytes_ = std::move(file.bytes);
   }
 
   // The next line without its CR LF; false at the end of the file.
   bool Next(std::string& line) {
-    line.clear();
-    int c = std::getc(file_.get());
-    if (c == EOF) return false;
-    for (; c != EOF; c = std::getc(file_.get())) {
-      if (c == '\n' && !line.empty() && line.back() == '\r') {
-        line.pop_back();
-        return true;
-      }
-      line += static_cast<char>(c);
-    }
+    if (next_ >= bytes_.size()) return false;
+    const std::size_t end = bytes_.find(kLineEnd, next_);
+    const std::size_t stop = end == std::string::npos ? bytes_.size() : end;
+    line = bytes_.substr(next_, stop - next_);
+    next_ = end == std::string::npos ? bytes_.size() : end + 2;
     return true;
   }
 
  private:
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
+  std::string bytes_;
+  std::size_t next_ = 0;
 };
 
 RuntimeError DamagedTable(const std::string& tablePath, const std::string& what) {
@@ -165,10 +153,14 @@ std::int32_t CampaignResult(std::int32_t money, const std::array<std::int32_t, 1
 void UpdateScoreTable(const std::string& tablePath, const std::string& workPath,
                       const std::string& playerName, std::int32_t result) {
   const std::vector<std::string> lines = NewTableLines(tablePath, playerName, result);
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + kLineEnd;
   auto work = TextWriter::Create(workPath);
-  for (const std::string& line : lines) work->WriteLine(line);
+  work->Write(bytes);
   work->Close();
-  std::rename(workPath.c_str(), tablePath.c_str());
+  // The working copy takes the table's place in one step (a rename cannot replace a file on
+  // every system); when that fails the table keeps its old contents, without a message.
+  if (ReplaceFile(tablePath, bytes, false) == FileError::kNone) RemoveFile(workPath);
 }
 
 std::vector<std::string> ReadScoreLinesToDraw(const std::string& tablePath) {
