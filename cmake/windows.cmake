@@ -1,44 +1,57 @@
-# The Windows build (cross-built with cmake/mingw-w64.cmake): the Win32 back end and its tests,
-# run under Wine in a prefix of the build tree.
+# The Windows build, cross-built with cmake/mingw-w64.cmake: the seams and the window as Windows
+# fills them, Quillmere.exe, quillmere-headless.exe and the portable zip. Programs of the build run
+# under Wine, in a prefix of the build tree.
 set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${WINE_PREFIX})
 
-# One self-contained .exe per program: no compiler run-time DLLs to ship beside it.
+# Each .exe stands alone: no compiler run-time DLL to ship beside it, only the system's.
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
-add_library(quillmere_win32_seams STATIC
-  game/cp1251.cpp
-  view/surface.cpp
-  platform/win32/wide_text.cpp
+# Files, letters and pictures: Win32 files, GDI, the Windows Imaging Component.
+add_library(quillmere_win32 STATIC
   platform/win32/file_system_win32.cpp
-  platform/win32/text_raster_win32.cpp
-  platform/win32/picture_codec_win32.cpp
   platform/win32/game_path.cpp
+  platform/win32/picture_codec_win32.cpp
+  platform/win32/text_raster_win32.cpp
+  platform/win32/wide_text.cpp)
+target_include_directories(quillmere_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(quillmere_win32 PUBLIC quillmere_core windowscodecs ole32 uuid shell32
+  advapi32 gdi32)
+target_link_libraries(quillmere_core PUBLIC quillmere_win32)
+
+# The window: message loop, timer, keys, message boxes, file dialogs, the task bar.
+add_library(quillmere_window STATIC
   platform/win32/taskbar.cpp
   platform/win32/win32_dialogs.cpp
-  platform/win32/win32_platform.cpp
-  game/random.cpp)
-target_include_directories(quillmere_win32_seams PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(quillmere_win32_seams PUBLIC windowscodecs ole32 uuid shell32 advapi32 gdi32 comdlg32 user32)
+  platform/win32/win32_platform.cpp)
+target_link_libraries(quillmere_window PUBLIC quillmere_core comdlg32 user32)
 
-# GoogleTest from the sources Debian installs (there is no mingw build of it).
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-include(GoogleTest)
-enable_testing()
+add_library(quillmere_scripted STATIC platform/scripted_platform.cpp app/script_commands.cpp
+  app/script_runner.cpp app/state_dump.cpp game/json_text.cpp)
+target_link_libraries(quillmere_scripted PUBLIC quillmere_core)
 
-add_executable(quillmere-win32-tests tests/win32/seams_win32_test.cpp
-  tests/win32/win32_platform_test.cpp)
-add_dependencies(quillmere-win32-tests taskbar-crash)
-target_link_libraries(quillmere-win32-tests PRIVATE quillmere_win32_seams GTest::gtest_main)
-target_compile_definitions(quillmere-win32-tests PRIVATE QUILLMERE_ASSETS="${CMAKE_SOURCE_DIR}/assets/")
-set_target_properties(quillmere-win32-tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-# Listed when the tests run, not when they build: building needs no Wine.
-gtest_discover_tests(quillmere-win32-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-  PROPERTIES TIMEOUT 60)
+# The game: a window program, no console.
+add_executable(quillmere WIN32 app/main.cpp)
+target_link_libraries(quillmere PRIVATE quillmere_window)
+set_target_properties(quillmere PROPERTIES OUTPUT_NAME Quillmere)
 
-add_executable(taskbar-crash tests/win32/taskbar_crash.cpp)
-target_link_libraries(taskbar-crash PRIVATE quillmere_win32_seams)
-set_target_properties(taskbar-crash PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+# The headless driver prints its replay byte for byte: binary standard streams.
+add_executable(quillmere-headless app/headless_main.cpp platform/win32/binary_stdio.cpp)
+target_link_libraries(quillmere-headless PRIVATE quillmere_scripted)
+
+# The portable folder as players keep it, packed: Quillmere\ with the programs, the pictures,
+# the campaign, the table and the single levels.
+set(ZIP_ROOT ${CMAKE_BINARY_DIR}/zip)
+add_custom_target(windows_zip
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZIP_ROOT} ${CMAKE_BINARY_DIR}/Quillmere-windows.zip
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZIP_ROOT}/Quillmere/assets ${ZIP_ROOT}/Quillmere/levels
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillmere> $<TARGET_FILE:quillmere-headless>
+    ${ZIP_ROOT}/Quillmere
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${ZIP_ROOT}/Quillmere/assets
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/campaign ${ZIP_ROOT}/Quillmere
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/single ${ZIP_ROOT}/Quillmere/levels
+  COMMAND ${CMAKE_COMMAND} -E chdir ${ZIP_ROOT}
+    ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/Quillmere-windows.zip --format=zip Quillmere
+  DEPENDS quillmere quillmere-headless
+  COMMENT "Packing build-windows/Quillmere-windows.zip")

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a Windows program of the build under Wine: wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
-# PREFIX is the build's own Wine prefix, made on first use. Wine's own chatter is silenced, and a
-# wine server stays up for a minute after the last program so that the next one starts at once.
+# PREFIX is the build's own Wine prefix, made on first use (wine-run.sh PREFIX only makes it).
+# Wine's own chatter is silenced, and its session stays up for a minute after the last program
+# so that the next one starts at once.
 set -eu
 prefix=$1
 shift
@@ -26,6 +27,10 @@ mkdir -p "$(dirname "$prefix")"
   fi
 ) 9>"$prefix.lock"
 
-# Started apart from the programs so that it holds none of their output streams open.
+[ $# -gt 0 ] || exit 0
+# The session (its server and Wine's own services and desktop) is started apart from the
+# programs, so that none of it holds their output streams open after they end: a test runner
+# would wait for the end of those streams as long as the session lives.
 wineserver -p60 </dev/null >/dev/null 2>&1 || true
+wine wineboot </dev/null >/dev/null 2>&1 || true
 exec wine "$@"

@@ -1,5 +1,7 @@
 #include <array>
+#include <cstddef>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -21,14 +23,29 @@ void HideMenu(WindowModel& window) {
   for (const Element picture : kMenuPictures) window.Hide(picture);
 }
 
+// The last `count` parts of `path` as it spells them, separators and all; the whole path when it
+// has no more parts.
+std::string LastParts(const std::string& path, std::ptrdiff_t count) {
+  namespace fs = std::filesystem;
+  const std::string separators{'/', static_cast<char>(fs::path::preferred_separator)};
+  std::size_t start = path.size();
+  for (; count > 0 && start > 0; --count) {
+    start = path.find_last_of(separators, start - 1);
+    if (start == std::string::npos) return path;
+  }
+  return path.substr(start + 1);
+}
+
 // The name a single level is loaded under: its path relative to the program's folder when it
-// lies there or below, else its full path (the working folder is the program's folder).
+// lies there or below, spelled as the dialog spelled it, else its full path (the working folder
+// is the program's folder).
 std::string SingleLevelName(const std::string& chosen, const std::string& programFolder) {
   namespace fs = std::filesystem;
   const fs::path relative = fs::path(chosen).lexically_normal().lexically_relative(
       fs::path(programFolder).lexically_normal());
   if (relative.empty() || *relative.begin() == ".." || relative == ".") return chosen;
-  return relative.string();
+  const std::string tail = LastParts(chosen, std::distance(relative.begin(), relative.end()));
+  return fs::path(tail).lexically_normal() == relative ? tail : relative.string();
 }
 
 }  // namespace

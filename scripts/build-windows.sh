@@ -39,10 +39,6 @@ install_missing
 [ "${1:-}" = --install ] && exit 0
 
 build=build-windows
-# The Wine prefix lives in the build tree: a fresh one for a fresh build, never the user's own.
-source scripts/wine-env.sh "$PWD/$build"
-wine_prefix_ready
-
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build" -j2
 cmake --build "$build" --target windows_zip

@@ -9,6 +9,7 @@
 #undef ReplaceFile
 
 #include <algorithm>
+#include <cctype>
 #include <cwctype>
 #include <memory>
 #include <string_view>
@@ -254,6 +255,26 @@ bool EnterFolder(const std::string& folder) {
   if (SetCurrentDirectoryW(WideFromCp1251(folder).c_str())) return true;
   Remember(GetLastError());
   return false;
+}
+
+std::string CurrentFolder() {
+  std::wstring folder(MAX_PATH, L'\0');
+  DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+  if (length >= folder.size()) {
+    folder.resize(length);
+    length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+  }
+  folder.resize(length < folder.size() ? length : 0);
+  const std::optional<std::string> path = folder.empty() ? std::nullopt : GamePathFromWide(folder);
+  if (!path) return ".\\";
+  return path->back() == '\\' ? *path : *path + "\\";
+}
+
+// "C:\…" and "C:/…", "\\server\…", and a path from the root of the current drive ("\…", "/…").
+bool IsAbsolutePath(const std::string& path) {
+  if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return true;
+  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path[2] == '\\' || path[2] == '/');
 }
 
 // Nobody but an administrator may write "C:\" on today's Windows: the snapshot lives in the

@@ -16,6 +16,7 @@
 #include "rules/play_host.h"
 #include "rules/player_moves.h"
 #include "rules/world_update.h"
+#include "test_files.h"
 
 namespace {
 
@@ -24,9 +25,7 @@ namespace fs = std::filesystem;
 class CampaignFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/quillmere-ksv-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    dir_ = NewTempFolder("quillmere-ksv-");
     path_ = (dir_ / "save.ksv").string();
   }
   void TearDown() override { fs::remove_all(dir_); }
