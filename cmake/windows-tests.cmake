@@ -50,3 +50,10 @@ foreach(script ${SCENARIO_SCRIPTS})
       -DWORK=${CMAKE_BINARY_DIR}/scenarios/${name}
       -P ${CMAKE_SOURCE_DIR}/tests/run_scenario.cmake)
 endforeach()
+
+# The game in a real window under Wine on a virtual screen, in a Wine prefix of its own.
+add_test(NAME e2e_wine_real_window
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/run_wine_e2e.sh ${GAME_DIR}
+    ${CMAKE_BINARY_DIR}/tests/wine-screenshots ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh
+    ${CMAKE_BINARY_DIR}/wine-e2e)
+set_tests_properties(e2e_wine_real_window PROPERTIES TIMEOUT 300)

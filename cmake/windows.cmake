@@ -5,7 +5,7 @@ set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${WINE_PREFIX})
 
 # Each .exe stands alone: no compiler run-time DLL to ship beside it, only the system's.
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Files, letters and pictures: Win32 files, GDI, the Windows Imaging Component.
