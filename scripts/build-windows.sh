@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows game with mingw-w64 into build-windows/ and packs the portable folder
-# as build-windows/Quillmere-windows.zip. Installs the cross compiler and Wine when they are
-# missing (Wine runs the Windows tests and is needed already at build time, when CMake lists the
-# unit tests by running them).
+# as build-windows/Quillmere-windows.zip. Installs what is missing: the cross compiler, the
+# GoogleTest sources, and Wine with what the Windows tests need beside it (scripts/test-windows.sh).
 #   scripts/build-windows.sh            build and pack
 #   scripts/build-windows.sh --install  only install what is missing
 set -euo pipefail
