@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   g++-mingw-w64-x86-64-posix wine64 wine fonts-wine fonts-liberation2 googletest
-  cmake make zip xvfb xauth xdotool x11-utils imagemagick
+  cmake make xvfb xauth xfonts-base openbox xdotool x11-utils imagemagick
 )
 
 install_missing() {
