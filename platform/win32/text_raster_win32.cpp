@@ -1,5 +1,6 @@
-// Letters on Windows: GDI draws the shipped font, added for this process only, into a memory
-// bitmap; the grey levels of white letters on black are the coverage.
+// Letters on Windows: GDI draws the shipped font, added from memory for this process only (so the
+// system's own dialogs never fall back to it), into a memory bitmap; the grey levels of white
+// letters on black are the coverage.
 #include "platform/text_raster.h"
 
 #include <windows.h>
@@ -68,14 +69,13 @@ std::optional<std::wstring> FamilyName(const std::string& font) {
 
 class GdiTextRaster : public TextRaster {
  public:
-  GdiTextRaster(std::wstring fontFile, HFONT font, HDC dc)
-      : fontFile_(std::move(fontFile)), font_(font), dc_(dc) {
+  GdiTextRaster(HANDLE fontData, HFONT font, HDC dc) : fontData_(fontData), font_(font), dc_(dc) {
     SelectObject(dc_, font_);
   }
   ~GdiTextRaster() override {
     DeleteDC(dc_);
     DeleteObject(font_);
-    RemoveFontResourceExW(fontFile_.c_str(), FR_PRIVATE, nullptr);
+    RemoveFontMemResourceEx(fontData_);
   }
   GdiTextRaster(const GdiTextRaster&) = delete;
   GdiTextRaster& operator=(const GdiTextRaster&) = delete;
@@ -121,7 +121,7 @@ class GdiTextRaster : public TextRaster {
   }
 
  private:
-  const std::wstring fontFile_;
+  const HANDLE fontData_;
   const HFONT font_;
   const HDC dc_;
 };
@@ -133,8 +133,10 @@ std::unique_ptr<TextRaster> OpenTextRaster(const std::string& fontPath, int pixe
   if (file.error != FileError::kNone) return nullptr;
   const std::optional<std::wstring> family = FamilyName(file.bytes);
   if (!family || family->size() >= LF_FACESIZE) return nullptr;
-  std::wstring fontFile = WideFromCp1251(fontPath);
-  if (AddFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr) == 0) return nullptr;
+  DWORD fonts = 0;
+  const HANDLE fontData = AddFontMemResourceEx(const_cast<char*>(file.bytes.data()),
+                                               static_cast<DWORD>(file.bytes.size()), nullptr, &fonts);
+  if (fontData == nullptr) return nullptr;
   // A negative height asks for the size of the letters themselves, as a point size at 72 dpi.
   const HFONT font = CreateFontW(-pixelSize, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -143,10 +145,10 @@ std::unique_ptr<TextRaster> OpenTextRaster(const std::string& fontPath, int pixe
   if (font == nullptr || dc == nullptr) {
     if (dc != nullptr) DeleteDC(dc);
     if (font != nullptr) DeleteObject(font);
-    RemoveFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr);
+    RemoveFontMemResourceEx(fontData);
     return nullptr;
   }
-  auto raster = std::make_unique<GdiTextRaster>(std::move(fontFile), font, dc);
+  auto raster = std::make_unique<GdiTextRaster>(fontData, font, dc);
   // GDI quietly substitutes another face for one it does not know.
   wchar_t chosen[LF_FACESIZE] = {};
   GetTextFaceW(dc, LF_FACESIZE, chosen);

@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/file_system.h"
 #include "platform/win32/taskbar.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_dialogs.h"
@@ -44,7 +43,6 @@ void RegisterWindowClass() {
 }
 
 std::runtime_error WindowsError(const std::string& what) {
-  // LastFileErrorText reads the file calls' error; the window calls keep theirs in GetLastError.
   return std::runtime_error(what + " (Windows error " + std::to_string(GetLastError()) + ")");
 }
 
