@@ -11,6 +11,11 @@ WINEDEBUG=-all
 # No .NET and no browser engine: Wine would offer to download them when it makes the prefix.
 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+# Wine spells Windows file names in the locale's character set: without a UTF-8 locale a name
+# with Cyrillic letters cannot be created.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+  export LC_ALL=C.UTF-8
+fi
 
 mkdir -p "$(dirname "$prefix")"
 (
