@@ -20,7 +20,8 @@
 
 namespace {
 
-constexpr DWORD kReadChunk = 1 << 16;
+// Bytes read or written by one system call.
+constexpr DWORD kChunk = 1 << 16;
 constexpr wchar_t kSnapshotFolder[] = L"\\Quillmere";
 constexpr char kSnapshotName[] = "Kolbrin.tmp";
 
@@ -87,7 +88,7 @@ FileHandle OpenRegularFile(const std::string& path, FileError& error) {
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kReadChunk));
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunk));
     DWORD written = 0;
     if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
     bytes.remove_prefix(written);
@@ -165,10 +166,10 @@ FileBytes ReadWholeFile(const std::string& path, std::size_t limit) {
     result.error = FileError::kTooLarge;
     return result;
   }
-  std::string chunk(kReadChunk, '\0');
+  std::string chunk(kChunk, '\0');
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file.get(), chunk.data(), kReadChunk, &got, nullptr)) {
+    if (!ReadFile(file.get(), chunk.data(), kChunk, &got, nullptr)) {
       result.error = Classify(Remember(GetLastError()));
       result.bytes.clear();
       return result;
