@@ -85,13 +85,18 @@ HWND GameWindow() { return OurWindow(L"QuillmereWindow", nullptr); }
 // A message box or file dialog over the game's window, or null.
 HWND OwnedDialog() { return OurWindow(L"#32770", GameWindow()); }
 
-// Waits on another thread for the dialog of the game's window and hands it to `act`.
-std::thread Helper(std::function<void(HWND)> act) {
+// Answers the dialog of the game's window from another thread: `act` is tried on it until it
+// says it acted, and again while the dialog stays open (it may not have been ready), for 30 s.
+std::thread Helper(std::function<bool(HWND)> act) {
   return std::thread([act] {
-    for (int i = 0; i < 200; ++i) {
-      if (const HWND dialog = OwnedDialog()) {
-        act(dialog);
-        return;
+    const auto end = std::chrono::steady_clock::now() + 30s;
+    auto actedAt = end;
+    while (std::chrono::steady_clock::now() < end) {
+      const HWND dialog = OwnedDialog();
+      if (dialog == nullptr && actedAt != end) return;
+      if (dialog != nullptr && (actedAt == end || std::chrono::steady_clock::now() > actedAt + 3s) &&
+          act(dialog)) {
+        actedAt = std::chrono::steady_clock::now();
       }
       std::this_thread::sleep_for(50ms);
     }
@@ -112,6 +117,7 @@ TEST(Win32Platform, TicksAndKeysWaitWhileAHandlerShowsABox) {
       std::this_thread::sleep_for(700ms);
       PostMessageW(GameWindow(), WM_KEYDOWN, 'Z', 0);
       PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return true;
     });
     platform.MessageBox(kTitle, Utf8ToCp1251("Проба"));
     events.log.push_back("box closed");
@@ -138,11 +144,13 @@ TEST(Win32Platform, TheOpenDialogAnswersWithTheFullPathAndKeepsTheWorkingFolder)
   const fs::path before = fs::current_path();
   Win32Platform platform(kTitle);
   std::thread typist = Helper([](HWND dialog) {
-    // The file name box of the dialog (cmb13, or edt1 in older layouts).
+    // The file name box of the dialog (cmb13, or edt1 in older layouts), once it is there.
     HWND name = GetDlgItem(dialog, 0x47C);
     if (name == nullptr) name = GetDlgItem(dialog, 0x480);
+    if (name == nullptr || !IsWindowVisible(name)) return false;
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Пещера.lvl"));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return true;
   });
   const std::string initial = *Cp1251FromWide(folder.wstring()) + "\\";
   const std::optional<std::string> chosen = platform.OpenDialog(
