@@ -9,7 +9,7 @@
 #include "app/tform1.h"
 #include "game/cp1251.h"
 #include "platform/file_system.h"
-#include "platform/sdl_platform.h"
+#include "platform/window_platform.h"
 #include "platform/single_instance.h"
 
 namespace {
@@ -33,9 +33,9 @@ std::optional<std::string> EnterProgramFolder() {
   return folder;
 }
 
-std::unique_ptr<SdlPlatform> OpenPlatform() {
+std::unique_ptr<WindowPlatform> OpenPlatform() {
   try {
-    return std::make_unique<SdlPlatform>(kApplicationTitle);
+    return std::make_unique<WindowPlatform>(kApplicationTitle);
   } catch (const std::exception& error) {
     ReportFailure(error.what());
     return nullptr;
@@ -43,7 +43,7 @@ std::unique_ptr<SdlPlatform> OpenPlatform() {
 }
 
 // Runs the window until it is closed; a missing picture ends the game before it starts.
-int RunGame(SdlPlatform& platform, const std::string& folder) {
+int RunGame(WindowPlatform& platform, const std::string& folder) {
   TForm1 form(platform, FormOptions{folder, folder + "assets/", DefaultSnapshotPath(), true});
   try {
     form.LoadPictures();
@@ -68,7 +68,7 @@ int main() {
     ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
     return 1;
   }
-  const std::unique_ptr<SdlPlatform> platform = OpenPlatform();
+  const std::unique_ptr<WindowPlatform> platform = OpenPlatform();
   if (!platform) return 1;
   try {
     return RunGame(*platform, *folder);

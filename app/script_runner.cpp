@@ -14,9 +14,10 @@ std::string Absolute(const std::string& path, const std::string& base) {
 
 namespace {
 
-// A dialog answers with a full path without "." or ".." in it.
+// A dialog answers with a full path without "." or ".." in it, its parts separated by "/" on
+// every system, so that a replay names its files the same everywhere.
 std::string DialogPath(const std::string& path, const std::string& base) {
-  return std::filesystem::path(Absolute(path, base)).lexically_normal().string();
+  return std::filesystem::path(Absolute(path, base)).lexically_normal().generic_string();
 }
 
 }  // namespace

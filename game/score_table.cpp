@@ -1,19 +1,17 @@
 #include "game/score_table.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+#include <utility>
 
 #include "game/cp1251.h"
 #include "game/int32.h"
 #include "game/runtime_error.h"
 #include "game/shop_prices.h"
-#include "platform/files.h"
+#include "game/text_file.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -29,41 +27,30 @@ constexpr std::int64_t kMostTableBytes = 1 << 20;
 // any byte, a lone CR or LF and 26 among them.
 class RawLineReader {
  public:
-  explicit RawLineReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
-    if (!file_) {
-      throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? rtl::FileNotFound
-                                                             : rtl::FileAccessDenied);
+  explicit RawLineReader(const std::string& path) {
+    FileBytes file = ReadWholeFile(path, kTextFileLimit);
+    if (file.error != FileError::kNone) {
+      throw RuntimeError(file.error == FileError::kNotFound ? rtl::FileNotFound
+                                                            : rtl::FileAccessDenied);
     }
-    struct stat st {};
-    if (::fstat(::fileno(file_.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
-      throw RuntimeError(rtl::FileAccessDenied);
-    }
-    size_ = static_cast<std::int64_t>(st.st_size);
+    bytes_ = std::move(file.bytes);
   }
 
-  std::int64_t Size() const { return size_; }
+  std::int64_t Size() const { return static_cast<std::int64_t>(bytes_.size()); }
 
   // The next line without its CR LF; false at the end of the file.
   bool Next(std::string& line) {
-    line.clear();
-    int c = std::getc(file_.get());
-    if (c == EOF) return false;
-    for (; c != EOF; c = std::getc(file_.get())) {
-      if (c == '\n' && !line.empty() && line.back() == '\r') {
-        line.pop_back();
-        return true;
-      }
-      line += static_cast<char>(c);
-    }
+    if (next_ >= bytes_.size()) return false;
+    const std::size_t end = bytes_.find(kLineEnd, next_);
+    const std::size_t stop = end == std::string::npos ? bytes_.size() : end;
+    line = bytes_.substr(next_, stop - next_);
+    next_ = end == std::string::npos ? bytes_.size() : end + 2;
     return true;
   }
 
  private:
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
-  std::int64_t size_ = 0;
+  std::string bytes_;
+  std::size_t next_ = 0;
 };
 
 RuntimeError DamagedTable(const std::string& tablePath, const std::string& what) {
@@ -251,8 +238,14 @@ void UpdateScoreTable(const std::string& tablePath, const std::string& workPath,
   for (const std::string& line : NewTableLines(tablePath, playerName, result)) {
     table += line + kLineEnd;
   }
-  // A table that cannot take the old one's place leaves the old one shown, without a message.
-  ReplaceFileContents(tablePath, table, workPath);
+  // The working copy is written first, as the table's old name for it says; the table then
+  // takes its contents in one step. When that fails the table keeps its old contents, without a
+  // message.
+  auto work = TextWriter::Create(workPath);
+  work->Write(table);
+  work->Close();
+  ReplaceFile(tablePath, table, false);
+  RemoveFile(workPath);
 }
 
 std::vector<std::string> ReadScoreLinesToDraw(const std::string& tablePath) {

@@ -1,89 +1,48 @@
 #include "game/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "game/runtime_error.h"
+#include "platform/file_system.h"
 
 namespace {
 
 constexpr int kEof = -1;
-constexpr int kCtrlZ = 26;
+constexpr char kCtrlZ = 26;
 
-std::FILE* OpenForReading(const std::string& path, int& err) {
-  // Non-blocking, so that a pipe planted under a level's name cannot hang the game.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    err = errno;
-    return nullptr;
-  }
-  struct stat st {};
-  // Only regular files are read: a folder, a pipe or a device is no file of the game's.
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-    err = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
-    ::close(fd);
-    return nullptr;
-  }
-  std::FILE* f = ::fdopen(fd, "rb");
-  if (f == nullptr) {
-    err = errno;
-    ::close(fd);
-  }
-  return f;
-}
-
-std::string OpenMessage(int err) {
-  return err == ENOENT || err == ENOTDIR || err == ENAMETOOLONG ? rtl::FileNotFound
-                                                                : rtl::FileAccessDenied;
+std::string OpenMessage(FileError error) {
+  return error == FileError::kNotFound ? rtl::FileNotFound : rtl::FileAccessDenied;
 }
 
 bool IsBlank(int c) { return c >= 0 && c <= ' '; }
 
 }  // namespace
 
-TextReader::TextReader(std::FILE* file) : file_(file) {}
-
-TextReader::~TextReader() { std::fclose(file_); }
-
 std::unique_ptr<TextReader> TextReader::Open(const std::string& path) {
-  int err = 0;
-  std::FILE* f = OpenForReading(path, err);
-  if (f == nullptr) return nullptr;
-  return std::unique_ptr<TextReader>(new TextReader(f));
+  FileBytes file = ReadWholeFile(path, kTextFileLimit);
+  if (file.error != FileError::kNone) return nullptr;
+  return std::unique_ptr<TextReader>(new TextReader(std::move(file.bytes)));
 }
 
 std::unique_ptr<TextReader> TextReader::OpenOrThrow(const std::string& path) {
-  int err = 0;
-  std::FILE* f = OpenForReading(path, err);
-  if (f == nullptr) throw RuntimeError(OpenMessage(err));
-  return std::unique_ptr<TextReader>(new TextReader(f));
+  FileBytes file = ReadWholeFile(path, kTextFileLimit);
+  if (file.error != FileError::kNone) throw RuntimeError(OpenMessage(file.error));
+  return std::unique_ptr<TextReader>(new TextReader(std::move(file.bytes)));
 }
 
-int TextReader::Peek() {
-  if (pending_ == -2) {
-    const int c = std::fgetc(file_);
-    pending_ = (c == EOF || c == kCtrlZ) ? kEof : c;
-  }
-  return pending_;
+// Byte 26 ends the file as the end itself does.
+int TextReader::Peek() const {
+  if (next_ >= bytes_.size() || bytes_[next_] == kCtrlZ) return kEof;
+  return static_cast<unsigned char>(bytes_[next_]);
 }
 
 int TextReader::Get() {
   const int c = Peek();
-  if (c != kEof) pending_ = -2;
+  if (c != kEof) ++next_;
   return c;
 }
 
 bool TextReader::Eof() { return Peek() == kEof; }
 
-std::int64_t TextReader::Size() const {
-  struct stat st {};
-  return ::fstat(::fileno(file_), &st) == 0 ? static_cast<std::int64_t>(st.st_size) : 0;
-}
+std::int64_t TextReader::Size() const { return static_cast<std::int64_t>(bytes_.size()); }
 
 std::int32_t TextReader::ReadInt() {
   while (IsBlank(Peek())) Get();
@@ -131,58 +90,27 @@ std::string TextReader::ReadLine() {
   return line;
 }
 
-TextWriter::TextWriter(std::FILE* file) : file_(file) {}
-
-TextWriter::~TextWriter() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
 std::unique_ptr<TextWriter> TextWriter::Create(const std::string& path, bool privateFile) {
-  int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-  mode_t mode = 0666;
-  if (privateFile) {
-    flags |= O_NOFOLLOW;
-    mode = 0600;
-  }
-  const int fd = ::open(path.c_str(), flags, mode);
-  if (fd < 0) throw RuntimeError(OpenMessage(errno));
-  struct stat st {};
-  // An existing private file keeps no wider permissions than a new one.
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      (privateFile && (st.st_uid != ::getuid() || ::fchmod(fd, 0600) != 0))) {
-    ::close(fd);
-    throw RuntimeError(rtl::FileAccessDenied);
-  }
-  std::FILE* f = ::fdopen(fd, "wb");
-  if (f == nullptr) {
-    ::close(fd);
-    throw RuntimeError(rtl::FileAccessDenied);
-  }
-  return std::unique_ptr<TextWriter>(new TextWriter(f));
+  return std::unique_ptr<TextWriter>(new TextWriter(path, privateFile));
 }
 
-void TextWriter::Write(const std::string& bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    throw RuntimeError(rtl::DiskWriteError);
-  }
-}
+void TextWriter::Write(const std::string& bytes) { bytes_ += bytes; }
 
 void TextWriter::WriteLine(const std::string& text) { Write(text + "\r\n"); }
 
 void TextWriter::Close() {
-  std::FILE* f = file_;
-  file_ = nullptr;
-  const bool flushed = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
-  const bool closed = std::fclose(f) == 0;
-  if (!flushed || !closed) throw RuntimeError(rtl::DiskWriteError);
+  switch (ReplaceFile(path_, bytes_, private_)) {
+    case FileError::kNone:
+      return;
+    case FileError::kNotFound:
+      throw RuntimeError(rtl::FileNotFound);
+    case FileError::kAccessDenied:
+      throw RuntimeError(rtl::FileAccessDenied);
+    default:
+      throw RuntimeError(rtl::DiskWriteError);
+  }
 }
 
-bool DeleteFileIfPresent(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFileIfPresent(const std::string& path) { return RemoveFile(path); }
 
-bool FileCanBeOpened(const std::string& path) {
-  int err = 0;
-  std::FILE* f = OpenForReading(path, err);
-  if (f == nullptr) return false;
-  std::fclose(f);
-  return true;
-}
+bool FileCanBeOpened(const std::string& path) { return IsReadableFile(path); }

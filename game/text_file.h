@@ -1,19 +1,23 @@
 #pragma once
 // Reading and writing the design's text files: code page 1251, CR LF lines, integer tokens.
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
+
+// The largest text file the game reads; its files are a few kilobytes.
+inline constexpr std::size_t kTextFileLimit = 16u << 20;
 
 // A text file open for reading. Integers are white-space-delimited tokens with an optional
 // sign; a value missing at the end of the file reads as 0; byte 26 ends the file.
 class TextReader {
  public:
-  ~TextReader();
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
-  // Opens `path`; nullptr when it cannot be opened (missing, a folder, no permission).
+  // Opens `path`; nullptr when it cannot be opened (missing, a folder, a device, no permission,
+  // larger than kTextFileLimit).
   static std::unique_ptr<TextReader> Open(const std::string& path);
   // Opens `path` or throws RuntimeError with "File not found" or "File access denied".
   static std::unique_ptr<TextReader> OpenOrThrow(const std::string& path);
@@ -31,36 +35,39 @@ class TextReader {
   std::int64_t Size() const;
 
  private:
-  explicit TextReader(std::FILE* file);
-  int Peek();
+  explicit TextReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  int Peek() const;
   int Get();
 
-  std::FILE* file_;
-  int pending_ = -2;  // -2: nothing peeked yet
+  const std::string bytes_;
+  std::size_t next_ = 0;
 };
 
-// A text file open for writing, replacing an existing one. Every failure throws RuntimeError
-// with the run-time library's message; the destructor closes the file.
+// A text file being written: it replaces the file of that name in one step when it is closed,
+// so a failure at any point leaves the old file whole. Every failure throws RuntimeError with
+// the run-time library's message.
 class TextWriter {
  public:
-  ~TextWriter();
   TextWriter(const TextWriter&) = delete;
   TextWriter& operator=(const TextWriter&) = delete;
 
-  // Creates `path` (replacing it). With `privateFile` the file is created for the owner only
-  // and a symbolic link at `path` is refused instead of followed.
+  // Starts the file `path`. With `privateFile` it is written for the owner only and a link at
+  // `path` is refused instead of followed.
   static std::unique_ptr<TextWriter> Create(const std::string& path, bool privateFile = false);
 
   // Writes `text` and CR LF.
   void WriteLine(const std::string& text);
   // Writes raw bytes.
   void Write(const std::string& bytes);
-  // Flushes to the disk and closes; throws on failure.
+  // Puts the file in place on the disk; throws on failure. Nothing is written without it.
   void Close();
 
  private:
-  explicit TextWriter(std::FILE* file);
-  std::FILE* file_;
+  TextWriter(std::string path, bool privateFile) : path_(std::move(path)), private_(privateFile) {}
+
+  const std::string path_;
+  const bool private_;
+  std::string bytes_;
 };
 
 // Deletes `path`; a missing file is no error. True when a file was removed.

@@ -5,7 +5,7 @@
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
 #include "game/text_file.h"
-#include "platform/files.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -48,7 +48,9 @@ void WriteCampaignFile(const std::string& path, const std::string& numberText,
   for (std::size_t item = kFirstItem; item <= kLastItem; ++item) {
     text += std::to_string(state.Inventory[item]) + "\r\n";
   }
-  if (!ReplaceFileContents(path, text)) throw RuntimeError(rtl::FileAccessDenied);
+  const FileError error = ReplaceFile(path, text, false);
+  if (error == FileError::kWriteFailed) throw RuntimeError(rtl::DiskWriteError);
+  if (error != FileError::kNone) throw RuntimeError(rtl::FileAccessDenied);
 }
 
 SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shownName) {

@@ -1,6 +1,8 @@
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -23,14 +25,29 @@ void HideMenu(WindowModel& window) {
   for (const Element picture : kMenuPictures) window.Hide(picture);
 }
 
+// The last `count` parts of `path` as it spells them, separators and all; the whole path when it
+// has no more parts.
+std::string LastParts(const std::string& path, std::ptrdiff_t count) {
+  namespace fs = std::filesystem;
+  const std::string separators{'/', static_cast<char>(fs::path::preferred_separator)};
+  std::size_t start = path.size();
+  for (; count > 0 && start > 0; --count) {
+    start = path.find_last_of(separators, start - 1);
+    if (start == std::string::npos) return path;
+  }
+  return path.substr(start + 1);
+}
+
 // The name a chosen file goes by: its path relative to the program's folder when it lies there
-// or below, else its full path (the working folder is the program's folder).
+// or below, spelled as the dialog spelled it, else its full path (the working folder is the
+// program's folder).
 std::string NameInProgramFolder(const std::string& chosen, const std::string& programFolder) {
   namespace fs = std::filesystem;
   const fs::path relative = fs::path(chosen).lexically_normal().lexically_relative(
       fs::path(programFolder).lexically_normal());
   if (relative.empty() || *relative.begin() == ".." || relative == ".") return chosen;
-  return relative.string();
+  const std::string tail = LastParts(chosen, std::distance(relative.begin(), relative.end()));
+  return fs::path(tail).lexically_normal() == relative ? tail : relative.string();
 }
 
 // Runs `change` on the money and items; when it fails, they are put back as they were.

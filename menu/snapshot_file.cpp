@@ -3,7 +3,6 @@
 #include <string>
 
 #include "game/text_file.h"
-#include "platform/files.h"
 
 namespace {
 

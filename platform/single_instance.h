@@ -1,6 +1,7 @@
 #pragma once
 // One copy of the game per user: two copies would share the one snapshot of what the player
 // owned, each deleting or overwriting the other's.
+#include <cstdint>
 #include <string>
 
 class SingleInstance {
@@ -21,7 +22,7 @@ class SingleInstance {
   bool AnotherIsRunning() const { return anotherIsRunning_; }
 
  private:
-  int handle_ = -1;
+  std::intptr_t handle_ = -1;  // a descriptor or a handle
   bool anotherIsRunning_ = false;
 };
 

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "platform/files.h"
+#include "platform/file_system.h"
 
 SingleInstance::SingleInstance(const std::string& lockPath, Kind kind) {
   // Opened for reading only: the lock needs no more, and the file is never written.
@@ -24,7 +24,7 @@ SingleInstance::SingleInstance(const std::string& lockPath, Kind kind) {
     taken = ::flock(fd, (kind == Kind::kGame ? LOCK_EX : LOCK_SH) | LOCK_NB);
   } while (taken != 0 && errno == EINTR);
   if (taken == 0) {
-    handle_ = fd;
+    handle_ = fd;  // kept open: the lock lasts as long as the descriptor
     return;
   }
   anotherIsRunning_ = errno == EWOULDBLOCK;
@@ -32,7 +32,15 @@ SingleInstance::SingleInstance(const std::string& lockPath, Kind kind) {
 }
 
 SingleInstance::~SingleInstance() {
-  if (handle_ >= 0) ::close(handle_);
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
-std::string DefaultInstanceLockPath() { return PrivateFilePath("Quillmere", ".lock"); }
+std::string DefaultInstanceLockPath() {
+  // Beside the snapshot, under the same per-user rule: "Kolbrin" becomes "Quillmere", ".tmp"
+  // becomes ".lock".
+  std::string path = DefaultSnapshotPath();
+  const std::size_t name = path.rfind('/') + 1;
+  path.replace(name, 7, "Quillmere");
+  path.replace(path.size() - 4, 4, ".lock");
+  return path;
+}

@@ -141,6 +141,50 @@ press() {
   xdo key "$1"
 }
 
+# --- the test level ---
+
+# The test level: earth everywhere, the player in the middle with an empty cell to its right,
+# larger than both screens so that the board scrolls.
+readonly board_w=40 board_h=30 player_x=20 player_y=15
+
+player_at() {  # the player's board cell x y, and how the cell left of it looks: earth or black
+  local ox oy px py left
+  ox=$(origin "$(view_center "$sw")" "$1" $board_w "$sw")
+  oy=$(origin "$(view_center "$sh")" "$2" $board_h "$sh")
+  px=$((ox + $1 * tile))
+  py=$((oy + $2 * tile))
+  above "$(share "$px" "$py" $tile $tile "$yellow")" 0.05 || return 1
+  left=$(brightness $((px - tile)) "$py" $tile $tile)
+  case $3 in
+    earth) above "$left" 0.08 ;;
+    black) ! above "$left" 0.02 ;;
+  esac
+}
+in_play() {
+  ! above "$(pills_blue)" 0.05 && player_at "$@" && status_box_shown
+}
+
+# Writes the test level to the file $1, the player at the cell $2 $3 (default: the middle).
+write_test_level() {
+  local x y row px=${2:-$player_x} py=${3:-$player_y}
+  {
+    printf '%s\r\n' $board_w $board_h "$px" "$py" 5
+    for ((y = 0; y < board_h; y++)); do
+      row=""
+      for ((x = 0; x < board_w; x++)); do
+        if ((y == py && x == px)); then
+          row+="2 "
+        elif ((y == py && x == px + 1)); then
+          row+="5 "
+        else
+          row+="3 "
+        fi
+      done
+      printf '%s\r\n' "${row% }"
+    done
+  } >"$1"
+}
+
 # --- windows ---
 
 start_screen() {

@@ -12,9 +12,6 @@ readonly usage="usage: run_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER DEAF_WINDOW_MANA
 readonly game_folder=${1:?$usage}
 readonly shots=${2:?$usage}
 readonly deaf_window_manager=${3:?$usage}
-# The test level: earth everywhere, the player in the middle with an empty cell to its right,
-# larger than both screens so that the board scrolls.
-readonly board_w=40 board_h=30 player_x=20 player_y=15
 
 # shellcheck source=e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
@@ -27,43 +24,6 @@ rm -f "$shots"/*.png
 
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-
-player_at() {  # the player's board cell x y, and how the cell left of it looks: earth or black
-  local ox oy px py left
-  ox=$(origin "$(view_center "$sw")" "$1" $board_w "$sw")
-  oy=$(origin "$(view_center "$sh")" "$2" $board_h "$sh")
-  px=$((ox + $1 * tile))
-  py=$((oy + $2 * tile))
-  above "$(share "$px" "$py" $tile $tile "$yellow")" 0.05 || return 1
-  left=$(brightness $((px - tile)) "$py" $tile $tile)
-  case $3 in
-    earth) above "$left" 0.08 ;;
-    black) ! above "$left" 0.02 ;;
-  esac
-}
-in_play() {
-  ! above "$(pills_blue)" 0.05 && player_at "$@" && status_box_shown
-}
-
-write_test_level() {
-  local x y row
-  {
-    printf '%s\r\n' $board_w $board_h $player_x $player_y 5
-    for ((y = 0; y < board_h; y++)); do
-      row=""
-      for ((x = 0; x < board_w; x++)); do
-        if ((y == player_y && x == player_x)); then
-          row+="2 "
-        elif ((y == player_y && x == player_x + 1)); then
-          row+="5 "
-        else
-          row+="3 "
-        fi
-      done
-      printf '%s\r\n' "${row% }"
-    done
-  } >"$1"
-}
 
 # A copy of the program's folder, so that the test leaves the build as it was.
 start_game() {

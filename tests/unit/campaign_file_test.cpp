@@ -21,6 +21,7 @@
 #include "game/tiles.h"
 #include "tools/solver/play_step.h"
 #include "tools/solver/replay_check.h"
+#include "test_files.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ namespace fs = std::filesystem;
 class CampaignFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/quillmere-ksv-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    dir_ = NewTempFolder("quillmere-ksv-");
     path_ = (dir_ / "save.ksv").string();
   }
   void TearDown() override { fs::remove_all(dir_); }

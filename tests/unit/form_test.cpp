@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <sstream>
 
 #include "app/tform1.h"
 #include "game/text_file.h"
+#include "platform/file_system.h"
 #include "platform/scripted_platform.h"
 #include "test_files.h"
 
@@ -20,7 +20,7 @@ struct Started {
 
   Started() {
     WriteTempFile("Level1.cam", "2\r\n1\r\n0\r\n0\r\n0\r\n5 7\r\n");
-    EXPECT_EQ(::chdir(folder.c_str()), 0);
+    EXPECT_TRUE(EnterFolder(folder));
     form.LoadPictures();
     form.FormCreate();
   }

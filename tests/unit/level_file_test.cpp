@@ -1,7 +1,9 @@
 #include "game/level_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <fstream>
 #include <string>
@@ -169,11 +171,17 @@ TEST(TextFile, AFolderCannotBeOpened) {
 }
 
 TEST(TextFile, PipesAndDevicesAreNotReadAsFiles) {
+#ifdef _WIN32
+  const std::string device = "CON";
+  EXPECT_EQ(TextReader::Open("NUL"), nullptr);
+#else
+  const std::string device = "/dev/zero";
   const std::string fifo = TempDir() + "/Level9.cam";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(TextReader::Open(fifo), nullptr) << "opening must not wait for a writer";
-  EXPECT_EQ(TextReader::Open("/dev/zero"), nullptr);
-  EXPECT_THROW(TextReader::OpenOrThrow("/dev/zero"), RuntimeError);
+#endif
+  EXPECT_EQ(TextReader::Open(device), nullptr);
+  EXPECT_THROW(TextReader::OpenOrThrow(device), RuntimeError);
 }
 
 TEST(TextFile, ReadLineStopsAtAnyLineEnd) {

@@ -10,6 +10,7 @@
 
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
+#include "test_files.h"
 
 namespace {
 
@@ -87,9 +88,7 @@ TEST(CampaignResultTest, WrapsToThirtyTwoBitsInsteadOfOverflowing) {
 class ScoreTableFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/quillmere-score-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    dir_ = NewTempFolder("quillmere-score-");
     table_ = (dir_ / kScoreTableFile).string();
     work_ = (dir_ / kScoreWorkFile).string();
   }

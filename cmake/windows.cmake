@@ -1,0 +1,58 @@
+# The Windows build, cross-built with cmake/mingw-w64.cmake: the seams and the window as Windows
+# fills them, Quillmere.exe, quillmere-headless.exe and the portable zip. Programs of the build run
+# under Wine, in a prefix of the build tree.
+set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${WINE_PREFIX})
+
+# Each .exe stands alone: no compiler run-time DLL to ship beside it, only the system's.
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# Files, letters and pictures: Win32 files, GDI, the Windows Imaging Component.
+add_library(quillmere_win32 STATIC
+  platform/win32/file_system_win32.cpp
+  platform/win32/game_path.cpp
+  platform/win32/picture_codec_win32.cpp
+  platform/win32/single_instance_win32.cpp
+  platform/win32/text_raster_win32.cpp
+  platform/win32/wide_text.cpp)
+target_include_directories(quillmere_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(quillmere_win32 PUBLIC quillmere_core windowscodecs ole32 uuid shell32
+  advapi32 gdi32 user32)
+target_link_libraries(quillmere_core PUBLIC quillmere_win32)
+
+# The window: message loop, timer, keys, message boxes, file dialogs, the task bar.
+add_library(quillmere_window STATIC
+  platform/win32/taskbar.cpp
+  platform/win32/win32_dialogs.cpp
+  platform/win32/win32_platform.cpp)
+target_link_libraries(quillmere_window PUBLIC quillmere_core comdlg32 user32)
+
+add_library(quillmere_scripted STATIC platform/scripted_platform.cpp app/script_commands.cpp
+  app/script_runner.cpp app/state_dump.cpp game/json_text.cpp)
+target_link_libraries(quillmere_scripted PUBLIC quillmere_core)
+
+# The game: a window program, no console.
+add_executable(quillmere WIN32 app/main.cpp)
+target_link_libraries(quillmere PRIVATE quillmere_window)
+set_target_properties(quillmere PROPERTIES OUTPUT_NAME Quillmere)
+
+# The headless driver prints its replay byte for byte: binary standard streams.
+add_executable(quillmere-headless app/headless_main.cpp platform/win32/binary_stdio.cpp)
+target_link_libraries(quillmere-headless PRIVATE quillmere_scripted)
+
+# The portable folder as players keep it, packed: Quillmere\ with the programs, the pictures,
+# the campaign, the table and the single levels.
+set(ZIP_ROOT ${CMAKE_BINARY_DIR}/zip)
+add_custom_target(windows_zip
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZIP_ROOT} ${CMAKE_BINARY_DIR}/Quillmere-windows.zip
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZIP_ROOT}/Quillmere/assets ${ZIP_ROOT}/Quillmere/levels
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillmere> $<TARGET_FILE:quillmere-headless>
+    ${ZIP_ROOT}/Quillmere
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${ZIP_ROOT}/Quillmere/assets
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/campaign ${ZIP_ROOT}/Quillmere
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/single ${ZIP_ROOT}/Quillmere/levels
+  COMMAND ${CMAKE_COMMAND} -E chdir ${ZIP_ROOT}
+    ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/Quillmere-windows.zip --format=zip Quillmere
+  DEPENDS quillmere quillmere-headless
+  COMMENT "Packing build-windows/Quillmere-windows.zip")
