@@ -199,10 +199,17 @@ start_screen() {
   server_answers() { xprop -root >/dev/null 2>&1; }
   poll 10 server_answers || fail "Xvfb on $DISPLAY does not answer"
   if [ "$window_manager" = deaf ]; then
-    "$deaf_window_manager" >"$work/deaf.log" 2>&1 &
-    wm_pid=$!
-    poll 10 grep -qs ready "$work/deaf.log" || fail "the deaf window manager did not start"
-    return 0
+    # Like openbox, it may meet a display that is not ready yet: it is started again.
+    for _ in 1 2 3; do
+      "$deaf_window_manager" >"$work/deaf.log" 2>&1 &
+      wm_pid=$!
+      deaf_ready_or_gone() { grep -qs ready "$work/deaf.log" || ! kill -0 "$wm_pid" 2>/dev/null; }
+      poll 10 deaf_ready_or_gone
+      grep -qs ready "$work/deaf.log" && return 0
+      stop "$wm_pid"
+      wm_pid=""
+    done
+    fail "the deaf window manager did not start: $(cat "$work/deaf.log")"
   fi
   [ "$window_manager" = openbox ] || return 0
   # For the same reason openbox may find no display and give up: it is started again.

@@ -48,10 +48,10 @@ box=""
 box_shown() {
   local id
   box=""
-  for id in $(visible_windows_named "^$1\$"); do
-    xdotool getwindowgeometry --shell "$id" | grep -qx "WIDTH=$sw" || box=$id
+  for id in $(visible_windows_named "$1"); do
+    xdo getwindowgeometry --shell "$id" | grep -qx "WIDTH=$sw" || box=$id
   done
-  [ -n "$box" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$box" ]
+  [ -n "$box" ] && [ "$(xdo getwindowfocus 2>/dev/null)" = "$box" ]
 }
 
 files_now() {
