@@ -13,6 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/picture_codec.h"
 #include "platform/text_raster.h"
+#include "view/text_box.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
@@ -127,7 +128,7 @@ TEST_F(SeamsWin32, FoldersOfTheProgramAndOfTheSnapshot) {
 
 TEST(TextRasterWin32, TheShippedFontDrawsCyrillicLetters) {
   EXPECT_EQ(OpenTextRaster(QUILLMERE_ASSETS "missing.ttf", 13), nullptr);
-  const std::unique_ptr<TextRaster> raster = OpenTextRaster(QUILLMERE_ASSETS "DejaVuSans.ttf", 13);
+  const std::unique_ptr<TextRaster> raster = OpenTextRaster(std::string(QUILLMERE_ASSETS) + kStatusFontFile, 13);
   ASSERT_NE(raster, nullptr);
   EXPECT_EQ(raster->Render("").width, 0);
   const TextMask one = raster->Render("Р");
