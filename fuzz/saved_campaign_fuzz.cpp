@@ -35,8 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckedKey(session, vk::Enter);
     std::string again;
     if (session.MessagesSaying("message ") == messages && session.Read("Again.ksv", again)) {
+      const SavedCampaign saved = ReadCampaignFile(session.Path("Again.ksv"), "Again.ksv");
       GameState reread;
-      ReadCampaignFile(session.Path("Again.ksv"), reread);
+      reread.Money = saved.Money;
+      reread.Inventory = saved.Inventory;
+      reread.Inventory[0] = session.State().Inventory[0];  // item 0 is not saved
       RequireSameHoldings(reread, session.State(), "a campaign saved again reads back the same");
     }
     CheckedKey(session, vk::Down);
