@@ -8,6 +8,7 @@ shift 4
 mkdir -p "$work/seeds" "$work/corpus"
 shopt -s nullglob
 for f in $globs; do
+  [ -f "$f" ] || continue  # a scenario's folder planted under a level's name is no seed
   cp "$f" "$work/seeds/$(echo "$f" | tr '/' '_')"
 done
 if [[ $amount == *s ]]; then

@@ -40,7 +40,12 @@ files_now() {
   (cd "$work" && find folder run game -type f ! -name Quillmere.lock -print0 | sort -z |
     xargs -0 md5sum)
 }
-held() { ! flock -n "$lock" true 2>/dev/null; }
+# Whether a copy holds the lock, read from the kernel's list of locks: trying to take the lock
+# here would, for a moment, keep a copy that starts meanwhile from taking it.
+held() {
+  [ -e "$lock" ] || return 1
+  grep -q ":$(stat -c %i "$lock") " /proc/locks
+}
 wait_until_held() {
   local tries=100
   until held; do
