@@ -55,8 +55,8 @@ cancel_file_dialog() {
   take_shot file-dialog
   echo "ok $label file-dialog"
   press Escape
-  poll 5 window_gone "$chooser" || fail "Escape did not close the file dialog"
-  poll 5 game_window_up || fail "the game did not get the keyboard back from the file dialog"
+  poll 15 window_gone "$chooser" || fail "Escape did not close the file dialog"
+  poll 15 game_window_up || fail "the game did not get the keyboard back from the file dialog"
   expect menu-after-dialog menu_on 4 1
   no_other_boxes
   [ "$(readlink "/proc/$game_pid/cwd")" = "$work/game" ] ||
