@@ -198,6 +198,11 @@ start_screen() {
   # number, and the winner can refuse clients for a moment after it reported the number.
   server_answers() { xprop -root >/dev/null 2>&1; }
   poll 10 server_answers || fail "Xvfb on $DISPLAY does not answer"
+  # Once seen to answer and then to refuse the game a moment later: it must answer twice, a
+  # moment apart, and still be ours.
+  sleep 0.3
+  poll 10 server_answers || fail "Xvfb on $DISPLAY stopped answering"
+  kill -0 "$server_pid" 2>/dev/null || fail "Xvfb on $DISPLAY ended: $(cat "$work/xvfb.log")"
   if [ "$window_manager" = deaf ]; then
     # Like openbox, it may meet a display that is not ready yet: it is started again.
     for _ in 1 2 3; do
