@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
 
 #include "platform/file_system.h"
+#include "platform/linux/jpeg_errors.h"
 
 namespace {
 
@@ -20,21 +20,6 @@ constexpr std::size_t kPictureFileLimit = 64u << 20;
 [[noreturn]] void Fail(const std::string& path, const std::string& what) {
   throw std::runtime_error("Picture file '" + path + "': " + what);
 }
-
-// libjpeg reports fatal errors through error_exit; jump back out of the library with the text.
-struct JpegErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-void JpegErrorExit(j_common_ptr info) {
-  auto* err = reinterpret_cast<JpegErrorManager*>(info->err);
-  (*info->err->format_message)(info, err->message);
-  std::longjmp(err->jump, 1);
-}
-
-void JpegSilence(j_common_ptr, int) {}
 
 }  // namespace
 

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
+#include "platform/linux/jpeg_errors.h"
 
 #include "platform/file_system.h"
 
@@ -35,21 +35,6 @@ void PutU32(std::vector<unsigned char>& d, std::uint32_t v) {
   PutU16(d, v & 0xFFFF);
   PutU16(d, v >> 16);
 }
-
-// libjpeg reports fatal errors through error_exit; jump back out of the library with the text.
-struct JpegErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-void JpegErrorExit(j_common_ptr info) {
-  auto* err = reinterpret_cast<JpegErrorManager*>(info->err);
-  (*info->err->format_message)(info, err->message);
-  std::longjmp(err->jump, 1);
-}
-
-void JpegSilence(j_common_ptr, int) {}
 
 }  // namespace
 
