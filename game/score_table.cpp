@@ -239,13 +239,16 @@ void UpdateScoreTable(const std::string& tablePath, const std::string& workPath,
     table += line + kLineEnd;
   }
   // The working copy is written first, as the table's old name for it says; the table then
-  // takes its contents in one step. When that fails the table keeps its old contents, without a
-  // message.
+  // takes its contents in one step. When either fails the table keeps its old contents, and the
+  // player learns that the result was not recorded.
   auto work = TextWriter::Create(workPath);
   work->Write(table);
-  work->Close();
-  ReplaceFile(tablePath, table, false);
+  work->Close("Рабочий файл таблицы рекордов «" + workPath + "» не записан");
+  const FileError error = ReplaceFile(tablePath, table, false);
   RemoveFile(workPath);
+  if (error != FileError::kNone) {
+    throw NotWritten("Таблица рекордов «" + tablePath + "» не записана", error);
+  }
 }
 
 std::vector<std::string> ReadScoreLinesToDraw(const std::string& tablePath) {

@@ -16,7 +16,7 @@ void WriteSnapshot(const GameState& s, const std::string& path) {
   for (int item = 1; item <= kItemCount; ++item) {
     file->WriteLine(std::to_string(s.Inventory[item]));
   }
-  file->Close();
+  file->Close("Снимок начала уровня «" + path + "» не записан");
 }
 
 void ReadSnapshot(GameState& s, const std::string& path) {

@@ -198,7 +198,7 @@ TEST(TextFile, WriterEndsLinesWithCrLf) {
   auto writer = TextWriter::Create(path);
   writer->WriteLine("-5");
   writer->WriteLine("7");
-  writer->Close();
+  writer->Close("Test file");
   std::ifstream in(path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(bytes, "-5\r\n7\r\n");
