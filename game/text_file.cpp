@@ -11,8 +11,8 @@ std::string OpenMessage(FileError error) {
   return error == FileError::kNotFound ? rtl::FileNotFound : rtl::FileAccessDenied;
 }
 
-// Why a file was not written, in the player's words; the system's text follows it.
-std::string WriteFailureReason(FileError error) {
+// Why a file was not written, in the player's words.
+std::string WriteFailureWords(FileError error) {
   switch (error) {
     case FileError::kNotFound:
       return "нет такой папки";
@@ -111,14 +111,14 @@ void TextWriter::Write(const std::string& bytes) { bytes_ += bytes; }
 
 void TextWriter::WriteLine(const std::string& text) { Write(text + "\r\n"); }
 
-void TextWriter::Close(const std::string& failure) {
-  const FileError error = ReplaceFile(path_, bytes_, private_);
-  if (error != FileError::kNone) throw NotWritten(failure, error);
+FileError TextWriter::Close() { return ReplaceFile(path_, bytes_, private_); }
+
+std::string WriteFailureReason(FileError error) {
+  return Utf8ToCp1251(WriteFailureWords(error)) + " (" + LastFileErrorText() + ")";
 }
 
 RuntimeError NotWritten(const std::string& failure, FileError error) {
-  return RuntimeError(Utf8ToCp1251(failure + ": " + WriteFailureReason(error) + " (") +
-                      LastFileErrorText() + ").");
+  return RuntimeError(Utf8ToCp1251(failure + ": ") + WriteFailureReason(error) + ".");
 }
 
 bool DeleteFileIfPresent(const std::string& path) { return RemoveFile(path); }

@@ -61,9 +61,9 @@ class TextWriter {
   void WriteLine(const std::string& text);
   // Writes raw bytes.
   void Write(const std::string& bytes);
-  // Puts the file in place on the disk; nothing is written without it. A failure throws
-  // NotWritten(`failure`, ...), so `failure` names the file for the player.
-  void Close(const std::string& failure);
+  // Puts the file in place on the disk; nothing is written without it. On failure the old file
+  // is left whole and the error says why (LastFileErrorText has the system's words).
+  [[nodiscard]] FileError Close();
 
  private:
   TextWriter(std::string path, bool privateFile) : path_(std::move(path)), private_(privateFile) {}
@@ -73,8 +73,11 @@ class TextWriter {
   std::string bytes_;
 };
 
-// The error for a file of the game that was not written: `failure` (UTF-8, e.g. "Таблица
-// рекордов «High.scr» не записана"), then why, in words and in the system's own, as code page 1251.
+// Why the last file was not written, for a message: in the player's words, then the system's
+// own in brackets, as code page 1251.
+std::string WriteFailureReason(FileError error);
+// The error for a file of the game that was not written: `failure` (UTF-8, e.g. "Сохранённая
+// кампания «x.ksv» не записана"), a colon and WriteFailureReason.
 RuntimeError NotWritten(const std::string& failure, FileError error);
 
 // Deletes `path`; a missing file is no error. True when a file was removed.
