@@ -1,7 +1,6 @@
 #include "game/text_file.h"
 
-#include "game/runtime_error.h"
-#include "platform/file_system.h"
+#include "game/cp1251.h"
 
 namespace {
 
@@ -10,6 +9,20 @@ constexpr char kCtrlZ = 26;
 
 std::string OpenMessage(FileError error) {
   return error == FileError::kNotFound ? rtl::FileNotFound : rtl::FileAccessDenied;
+}
+
+// Why a file was not written, in the player's words.
+std::string WriteFailureWords(FileError error) {
+  switch (error) {
+    case FileError::kNotFound:
+      return "нет такой папки";
+    case FileError::kAccessDenied:
+      return "нет доступа";
+    case FileError::kTooLarge:
+      return "файл слишком велик";
+    default:
+      return "диск не принял данные";
+  }
 }
 
 bool IsBlank(int c) { return c >= 0 && c <= ' '; }
@@ -98,17 +111,14 @@ void TextWriter::Write(const std::string& bytes) { bytes_ += bytes; }
 
 void TextWriter::WriteLine(const std::string& text) { Write(text + "\r\n"); }
 
-void TextWriter::Close() {
-  switch (ReplaceFile(path_, bytes_, private_)) {
-    case FileError::kNone:
-      return;
-    case FileError::kNotFound:
-      throw RuntimeError(rtl::FileNotFound);
-    case FileError::kAccessDenied:
-      throw RuntimeError(rtl::FileAccessDenied);
-    default:
-      throw RuntimeError(rtl::DiskWriteError);
-  }
+FileError TextWriter::Close() { return ReplaceFile(path_, bytes_, private_); }
+
+std::string WriteFailureReason(FileError error) {
+  return Utf8ToCp1251(WriteFailureWords(error)) + " (" + LastFileErrorText() + ")";
+}
+
+RuntimeError NotWritten(const std::string& failure, FileError error) {
+  return RuntimeError(Utf8ToCp1251(failure + ": ") + WriteFailureReason(error) + ".");
 }
 
 bool DeleteFileIfPresent(const std::string& path) { return RemoveFile(path); }

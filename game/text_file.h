@@ -6,6 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "game/runtime_error.h"
+#include "platform/file_system.h"
+
 // The largest text file the game reads; its files are a few kilobytes.
 inline constexpr std::size_t kTextFileLimit = 16u << 20;
 
@@ -44,8 +47,7 @@ class TextReader {
 };
 
 // A text file being written: it replaces the file of that name in one step when it is closed,
-// so a failure at any point leaves the old file whole. Every failure throws RuntimeError with
-// the run-time library's message.
+// so a failure at any point leaves the old file whole.
 class TextWriter {
  public:
   TextWriter(const TextWriter&) = delete;
@@ -59,8 +61,9 @@ class TextWriter {
   void WriteLine(const std::string& text);
   // Writes raw bytes.
   void Write(const std::string& bytes);
-  // Puts the file in place on the disk; throws on failure. Nothing is written without it.
-  void Close();
+  // Puts the file in place on the disk; nothing is written without it. On failure the old file
+  // is left whole and the error says why (LastFileErrorText has the system's words).
+  [[nodiscard]] FileError Close();
 
  private:
   TextWriter(std::string path, bool privateFile) : path_(std::move(path)), private_(privateFile) {}
@@ -69,6 +72,13 @@ class TextWriter {
   const bool private_;
   std::string bytes_;
 };
+
+// Why the last file was not written, for a message: in the player's words, then the system's
+// own in brackets, as code page 1251.
+std::string WriteFailureReason(FileError error);
+// The error for a file of the game that was not written: `failure` (UTF-8, e.g. "Сохранённая
+// кампания «x.ksv» не записана"), a colon and WriteFailureReason.
+RuntimeError NotWritten(const std::string& failure, FileError error);
 
 // Deletes `path`; a missing file is no error. True when a file was removed.
 bool DeleteFileIfPresent(const std::string& path);

@@ -49,8 +49,9 @@ void WriteCampaignFile(const std::string& path, const std::string& numberText,
     text += std::to_string(state.Inventory[item]) + "\r\n";
   }
   const FileError error = ReplaceFile(path, text, false);
-  if (error == FileError::kWriteFailed) throw RuntimeError(rtl::DiskWriteError);
-  if (error != FileError::kNone) throw RuntimeError(rtl::FileAccessDenied);
+  if (error != FileError::kNone) {
+    throw NotWritten("Сохранённая кампания «" + path + "» не записана", error);
+  }
 }
 
 SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shownName) {

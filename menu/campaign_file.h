@@ -16,7 +16,7 @@ struct SavedCampaign {
 
 // Writes the saved campaign to `path`: `numberText`, then Money and Inventory[1..9] from
 // `state`. The file is replaced in one step, so a failure leaves an earlier save of that name
-// as it was. Throws RuntimeError when the file cannot be written.
+// as it was. Throws RuntimeError naming `path` and the reason when the file cannot be written.
 void WriteCampaignFile(const std::string& path, const std::string& numberText,
                        const GameState& state);
 

@@ -32,11 +32,12 @@ bool IsItem(int entry) { return entry >= kFirstItem && entry <= kLastItem; }
 
 void TForm1::ShopKeyDown(int key) {
   if (key == vk::Enter && state_.ShopItem == kPlay) {
+    // Without a snapshot dying could not give back what the level began with: the shop stays.
+    WriteSnapshot(state_, options_.snapshotPath);
     window_.Hide(Element::ImMenuShop);
     window_.Hide(Element::ImSelectSP);
     for (const Element place : kMoneyPlaces) window_.Hide(place);
     state_.ScreenState = screen_state::Play;
-    WriteSnapshot(state_, options_.snapshotPath);
     LoadLevel(state_.CurrentLevelFile);
     return;
   }

@@ -16,7 +16,9 @@ void WriteSnapshot(const GameState& s, const std::string& path) {
   for (int item = 1; item <= kItemCount; ++item) {
     file->WriteLine(std::to_string(s.Inventory[item]));
   }
-  file->Close();
+  if (const FileError error = file->Close(); error != FileError::kNone) {
+    throw NotWritten("Снимок начала уровня «" + path + "» не записан", error);
+  }
 }
 
 void ReadSnapshot(GameState& s, const std::string& path) {

@@ -3,6 +3,11 @@
 #   NAME.args     extra command-line arguments, e.g. --screen 1024x768 (optional)
 #   NAME.after/   files that must be in the folder afterwards, byte for byte (optional)
 #   NAME.outside/ copied afresh beside the program's folder as ../outside (optional)
+#   NAME.readonly folders (relative to the work folder, one a line) nobody may write to during
+#                 the run; as root the run drops the right to override file permissions (optional)
+#   NAME.limit    present: the run may write no byte to any file, as on a full disk (optional)
+#   NAME.files    every name in the folder afterwards, one a line, sorted: no stray file (optional)
+# The work folder's own path is printed as WORK, so paths in messages compare on every machine.
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
@@ -19,15 +24,41 @@ if(EXISTS ${dir}/${name}.args)
   string(STRIP "${extra}" extra)
   separate_arguments(extra UNIX_COMMAND "${extra}")
 endif()
+if(NOT extra MATCHES "--snapshot")
+  list(APPEND extra --snapshot ${WORK}/snapshot.tmp)
+endif()
+set(wrapper "")
+set(readonly "")
+if(EXISTS ${dir}/${name}.readonly)
+  file(STRINGS ${dir}/${name}.readonly readonly)
+  execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(uid STREQUAL "0")
+    set(caps -dac_override,-dac_read_search)
+    set(wrapper setpriv --inh-caps=${caps} --bounding-set=${caps} --)
+  endif()
+  foreach(folder ${readonly})
+    file(CHMOD ${WORK}/${folder} DIRECTORY_PERMISSIONS OWNER_READ OWNER_EXECUTE GROUP_READ
+      GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  endforeach()
+endif()
+if(EXISTS ${dir}/${name}.limit)
+  # Ignored, the signal of an oversized write becomes the error a full disk gives.
+  list(APPEND wrapper bash -c "trap '' XFSZ\nulimit -f 0\nexec \"$@\"" limit)
+endif()
 execute_process(
-  COMMAND ${HEADLESS} ${extra} --folder ${WORK}/folder --snapshot ${WORK}/snapshot.tmp ${SCRIPT}
+  COMMAND ${wrapper} ${HEADLESS} ${extra} --folder ${WORK}/folder ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
-  OUTPUT_FILE ${WORK}/actual.out
+  OUTPUT_VARIABLE out
   ERROR_VARIABLE err
   RESULT_VARIABLE rc)
+foreach(folder ${readonly})
+  file(CHMOD ${WORK}/${folder} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+endforeach()
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "quillmere-headless exited with ${rc}: ${err}")
 endif()
+string(REPLACE "${WORK}" "WORK" out "${out}")
+file(WRITE ${WORK}/actual.out "${out}")
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${dir}/${name}.out ${WORK}/actual.out
   RESULT_VARIABLE diff)
 if(NOT diff EQUAL 0)
@@ -43,4 +74,12 @@ if(EXISTS ${dir}/${name}.after)
       message(FATAL_ERROR "file ${f} differs from ${name}.after/${f}")
     endif()
   endforeach()
+endif()
+if(EXISTS ${dir}/${name}.files)
+  file(GLOB_RECURSE present LIST_DIRECTORIES true RELATIVE ${WORK}/folder ${WORK}/folder/*)
+  list(SORT present)
+  file(STRINGS ${dir}/${name}.files expected)
+  if(NOT present STREQUAL expected)
+    message(FATAL_ERROR "the folder holds ${present}, expected ${expected}")
+  endif()
 endif()

@@ -16,8 +16,10 @@ thread_local int lastError = 0;
 
 FileError ErrorFromErrno(int err) {
   lastError = err;
-  return err == ENOENT || err == ENOTDIR || err == ENAMETOOLONG ? FileError::kNotFound
-                                                                : FileError::kAccessDenied;
+  if (err == ENOENT || err == ENOTDIR || err == ENAMETOOLONG) return FileError::kNotFound;
+  // A full disk or quota can refuse even the empty working file.
+  if (err == ENOSPC || err == EDQUOT || err == EFBIG || err == EIO) return FileError::kWriteFailed;
+  return FileError::kAccessDenied;
 }
 
 // Closes a descriptor on every way out.
@@ -180,4 +182,6 @@ std::string DefaultSnapshotPath() {
   return temp + "Kolbrin-" + std::to_string(::getuid()) + ".tmp";
 }
 
-std::string LastFileErrorText() { return std::strerror(lastError); }
+// The untranslated text: the game's messages are code page 1251 inside, and a translation
+// would arrive in the locale's UTF-8.
+std::string LastFileErrorText() { return strerrordesc_np(lastError); }

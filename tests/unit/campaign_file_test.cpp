@@ -80,6 +80,7 @@ TEST_F(CampaignFile, ReadsWhatItWroteAndTheFirstLineAsText) {
   EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").NumberText, "12") << "blanks around values";
 }
 
+// bad input: Saved campaign | empty, fewer than 11 lines, noise, a byte-order mark, no level number, a negative or non-numeric or 32-bit-overflowing count, data after line 11, larger than 4 KB | refused with a message naming the file and what is wrong — nothing is taken from it
 // Only eleven lines of a level number and counts that are not negative make a saved campaign.
 TEST_F(CampaignFile, AnythingElseIsRefusedNamingTheFile) {
   const std::string good = "3\r\n100\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n";
@@ -112,6 +113,7 @@ TEST_F(CampaignFile, AnythingElseIsRefusedNamingTheFile) {
   EXPECT_EQ(ErrorOfRead(), rtl::FileNotFound);
 }
 
+// bad input: Writing a file | a save and a table update on a disk that takes only a few bytes | an error — the old files byte for byte, no work file left
 // A save that fails half-way (here: a disk that takes only a few bytes) leaves the save it was
 // to replace byte for byte, and no file beside it; likewise the score table.
 TEST_F(CampaignFile, AFailedWriteKeepsTheOldFileAndLeavesNoWorkFile) {
@@ -139,6 +141,7 @@ TEST_F(CampaignFile, AFailedWriteKeepsTheOldFileAndLeavesNoWorkFile) {
   EXPECT_EQ(Files(), before);
 }
 
+// bad input: Writing a file | a save into a missing folder or over a folder | an error — no work file left
 TEST_F(CampaignFile, FilesThatCannotBeCreatedAreRunTimeErrors) {
   GameState state;
   EXPECT_THROW(WriteCampaignFile((dir_ / "no" / "x.ksv").string(), "1", state), RuntimeError);

@@ -52,6 +52,7 @@ TEST(Form, TheTimerFollowsPlayAndKeysAfterClosingAreIgnored) {
   EXPECT_EQ(s.form.State().ShopItem, 6) << "a closed window handles no key";
 }
 
+// bad input: Level file | Restart on a level that became unreadable or was deleted | the message, then the menu with the game in progress, its money, items and board kept
 // Restart reads the level before anything else: when it cannot, the game in progress keeps its
 // board and its money, and the snapshot's money is not taken either.
 TEST(Form, RestartOnALevelThatCannotBeReadKeepsTheGameInProgress) {

@@ -36,6 +36,7 @@ struct Game {
   }
 };
 
+// bad input: Level file | a first level of width 0 (found by fuzzing) | refused — playing the empty field left behind writes nothing outside the playfield
 TEST(FuzzFindings, PlayingTheEmptyFieldOfARefusedLevelWritesNoPlayerOutsideIt) {
   Game g("0\r\n0\r\n0\r\n0\r\n0\r\n");
   EXPECT_NE(g.shown.str().find("message"), std::string::npos) << "the level was refused";

@@ -95,6 +95,7 @@ TEST(LevelFile, LargestPlayfieldLeavesTheRingClear) {
   }
 }
 
+// bad input: Level file | a letter among the cells | "Invalid numeric input" — the cells read before it are kept
 TEST(LevelFile, NonIntegerStopsTheReadKeepingCellsReadBefore) {
   const std::string path = WriteTempFile("letter.cam", "3\n1\n0\n0\n0\n7 x 7\n");
   Level level;
@@ -110,6 +111,7 @@ TEST(LevelFile, NonIntegerStopsTheReadKeepingCellsReadBefore) {
   EXPECT_EQ(level.Width, 3);
 }
 
+// bad input: Level file | numbers beyond 32 bits, a doubled sign, a lone sign | refused as numbers that do not parse
 TEST(LevelFile, NumbersBeyondThirtyTwoBitsAreNotIntegers) {
   for (const char* text : {"99999999999\n1\n0\n0\n0\n", "1\n1\n0\n0\n0\n4294967301\n",
                            "1\n1\n0\n0\n0\n--5\n", "1\n1\n0\n0\n0\n+\n"}) {
@@ -118,6 +120,8 @@ TEST(LevelFile, NumbersBeyondThirtyTwoBitsAreNotIntegers) {
   }
 }
 
+// bad input: Level file | width or height outside 1 to 101, a start outside the playfield, an empty file | refused with a message naming the file and the value
+// bad input: Level file | a file far larger than any level | refused before a byte of it is read
 TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
   EXPECT_NE(Refusal("0\n5\n0\n0\n0\n").find("ширина"), std::string::npos);
   EXPECT_NE(Refusal("102\n5\n0\n0\n0\n").find("ширина"), std::string::npos);
@@ -138,6 +142,7 @@ TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
   EXPECT_NE(Refusal(padded).find("больше любого уровня"), std::string::npos);
 }
 
+// bad input: Level file | missing | a message naming the level: the file cannot be opened
 TEST(LevelFile, AFileThatCannotBeOpenedIsAnErrorNamingIt) {
   try {
     ReadLevelFile(TempDir() + "/Missing.lvl");
@@ -148,6 +153,7 @@ TEST(LevelFile, AFileThatCannotBeOpenedIsAnErrorNamingIt) {
   }
 }
 
+// bad input: Level file | 5000 bytes of noise | an error, never a crash — the size read stays within the grid
 TEST(LevelFile, GarbageIsAnErrorNotACrash) {
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
@@ -158,6 +164,7 @@ TEST(LevelFile, GarbageIsAnErrorNotACrash) {
   EXPECT_TRUE(level.Width >= 0 && level.Width <= MaxBoardSize);
 }
 
+// bad input: Level file | a folder under the file's name | cannot be opened, reported as a missing file
 TEST(TextFile, AFolderCannotBeOpened) {
   EXPECT_EQ(TextReader::Open(TempDir()), nullptr);
   EXPECT_FALSE(FileCanBeOpened(TempDir()));
@@ -170,6 +177,7 @@ TEST(TextFile, AFolderCannotBeOpened) {
   }
 }
 
+// bad input: Level file | a named pipe or a device under the file's name | refused at once without waiting for a writer
 TEST(TextFile, PipesAndDevicesAreNotReadAsFiles) {
 #ifdef _WIN32
   const std::string device = "CON";
@@ -198,7 +206,7 @@ TEST(TextFile, WriterEndsLinesWithCrLf) {
   auto writer = TextWriter::Create(path);
   writer->WriteLine("-5");
   writer->WriteLine("7");
-  writer->Close();
+  EXPECT_EQ(writer->Close(), FileError::kNone);
   std::ifstream in(path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(bytes, "-5\r\n7\r\n");

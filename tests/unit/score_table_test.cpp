@@ -213,6 +213,7 @@ TEST_F(ScoreTableFile, ScoresCompareAsSignedNumbers) {
   EXPECT_EQ(Decoded(), (std::vector<std::string>{"A | +20", "Z | -1", "B | -5"}));
 }
 
+// bad input: High.scr | entries whose encoded bytes hold CR, LF or byte 26 | read and written back intact
 // Names found by search: with the result 150 their encoded entries hold the byte named.
 TEST_F(ScoreTableFile, EntriesHoldingLineEndAndEndOfFileBytesSurviveIntact) {
   const struct {
@@ -245,6 +246,7 @@ TEST_F(ScoreTableFile, NameWhoseEntryWouldHoldCrLfIsPaddedWithBlanks) {
   EXPECT_EQ(ReadScoreLinesToDraw(table_)[1], "zB  | 150");
 }
 
+// bad input: Player.cfg | a name whose own bytes encode to CR LF whatever follows | the result is not entered, with a message naming the table — the table is kept
 TEST_F(ScoreTableFile, NameWhoseOwnBytesEncodeToCrLfIsRefusedAndTheTableKept) {
   ASSERT_NE(EncodeScoreLine("ANe ").find("\r\n"), std::string::npos);
   WriteTable({"A | 300", "C | 100"});
@@ -261,6 +263,7 @@ TEST_F(ScoreTableFile, BarInTheNameIsWrittenAsSlash) {
   EXPECT_EQ(Decoded().front(), "a/b/c | 400");
 }
 
+// bad input: High.scr | empty, a line without the bar, an empty line, a score that is no integer, empty, beyond 32 bits or followed by a blank | a message (naming the table where it is the table's fault) — the file is left byte for byte
 TEST_F(ScoreTableFile, DamagedTablesAreReportedAndLeftAsTheyWere) {
   const struct {
     std::string bytes;
@@ -288,12 +291,14 @@ TEST_F(ScoreTableFile, DamagedTablesAreReportedAndLeftAsTheyWere) {
   }
 }
 
+// bad input: High.scr | the last line without its line end | still read as an entry
 TEST_F(ScoreTableFile, LastLineWithoutLineEndIsStillAnEntry) {
   WriteRaw(EncodeScoreLine("A | 300") + "\r\n" + EncodeScoreLine("B | 100"));
   UpdateScoreTable(table_, work_, "P", 200);
   EXPECT_EQ(Decoded(), (std::vector<std::string>{"A | 300", "P | 200", "B | 100"}));
 }
 
+// bad input: Writing a file | the table's work file in a missing folder | an error — the table is kept
 TEST_F(ScoreTableFile, WorkFileThatCannotBeCreatedLeavesTheTable) {
   WriteTable({"A | 300"});
   const std::string before = ReadRaw();
@@ -302,6 +307,7 @@ TEST_F(ScoreTableFile, WorkFileThatCannotBeCreatedLeavesTheTable) {
   EXPECT_EQ(ReadRaw(), before);
 }
 
+// bad input: High.scr | missing when the table is drawn | "File not found"
 TEST_F(ScoreTableFile, MissingTableCannotBeDrawn) {
   try {
     ReadScoreLinesToDraw(table_);

@@ -67,6 +67,7 @@ TEST_F(SnapshotFile, IsCreatedForTheOwnerOnly) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
+// bad input: Snapshot | a symbolic link planted under its name | writing is refused — the link's target is untouched
 TEST_F(SnapshotFile, APlantedLinkIsRefusedNotFollowed) {
   const std::string target = dir_ + "/elsewhere";
   Plant(target, "keep me");
@@ -75,6 +76,7 @@ TEST_F(SnapshotFile, APlantedLinkIsRefusedNotFollowed) {
   EXPECT_EQ(Contents(target), "keep me");
 }
 
+// bad input: Snapshot | missing | money and items stay as they are, no message
 TEST_F(SnapshotFile, AMissingFileChangesNothing) {
   GameState s = Owning(12, 3);
   ReadSnapshot(s, path_);
@@ -82,6 +84,7 @@ TEST_F(SnapshotFile, AMissingFileChangesNothing) {
   EXPECT_EQ(s.Inventory, Owning(12, 3).Inventory);
 }
 
+// bad input: Snapshot | text after the numbers, empty lines, too few lines | the numbers are read, the rest of each line skipped, missing values are 0
 TEST_F(SnapshotFile, ReadsTokensSkipsLineRestsAndZeroFillsAShortFile) {
   Plant(path_, "  40 coins\r\n\r\n2 x\n-3\r\n");
   GameState s = Owning(99, 10);
@@ -92,6 +95,7 @@ TEST_F(SnapshotFile, ReadsTokensSkipsLineRestsAndZeroFillsAShortFile) {
   for (int i = 3; i <= 9; ++i) EXPECT_EQ(s.Inventory[i], 0) << i;
 }
 
+// bad input: Snapshot | a word where a number belongs | "Invalid numeric input" — the values before it are taken, the rest kept
 TEST_F(SnapshotFile, ABadValueStopsWithTheValuesBeforeItKept) {
   Plant(path_, "7\r\n3\r\nfour\r\n5\r\n");
   GameState s = Owning(99, 10);
