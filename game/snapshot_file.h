@@ -5,7 +5,11 @@
 
 #include "game/game_state.h"
 
-// Writes Money and Inventory[1..9], one decimal per CR LF line, to a file only the owner can read;
+// Money and Inventory[1..9], one decimal per CR LF line: all the snapshot holds, and what a saved
+// campaign holds after its level number.
+std::string HoldingsLines(const GameState& s);
+
+// Writes HoldingsLines to a file only the owner can read;
 // a symbolic link at `path` is refused. Throws RuntimeError when the file cannot be written.
 void WriteSnapshot(const GameState& s, const std::string& path);
 
