@@ -27,7 +27,7 @@ void TForm1::FormCreate() {
     board_.ResizeToBoard();
     state_.ViewCenterX = ViewCenter(sw);
     state_.ViewCenterY = ViewCenter(sh);
-    state_.CurrentLevelFile = CampaignLevelName(1);
+    state_.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
     // A broken first level is reported, and the menu still comes up in front of what is left.
     try {
       LoadLevel(state_.CurrentLevelFile);

@@ -54,7 +54,7 @@ void TForm1::ShowLevel(const Level& level) {
 // The campaign has no next level (or the named file cannot be opened).
 void TForm1::CampaignEnd() {
   if (FileCanBeOpened(kScoreTableFile)) {
-    state_.CurrentLevelFile = CampaignLevelName(1);
+    state_.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
     state_.ScreenState = screen_state::ScoreTable;
     ShowScoreTable(state_, window_, blankScore_);
     return;
@@ -70,7 +70,7 @@ void TForm1::CampaignEnd() {
   }
   state_.ScreenState = screen_state::Menu;
   ShowMessage("Sooorry!!!!", Utf8ToCp1251("Не найден файл с лучшими результатами"));
-  state_.CurrentLevelFile = CampaignLevelName(1);
+  state_.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
   ++campaignEndDepth_;
   try {
     LoadLevel(state_.CurrentLevelFile);

@@ -17,6 +17,9 @@ bool IsCampaignName(const std::string& name);
 // or a value outside the 32-bit range.
 std::int32_t ParseLevelNumber(const std::string& text);
 
+// The number of the campaign's first level, "Level1.cam".
+inline constexpr std::int32_t kFirstCampaignLevel = 1;
+
 // "Level" + decimal(`number`) + ".cam".
 std::string CampaignLevelName(std::int32_t number);
 // "Level" + `numberText` + ".cam", the number spelt as given ("007"); the empty text gives the

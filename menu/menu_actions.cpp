@@ -68,7 +68,7 @@ void ReturnToLevel(GameState& s, WindowModel& window, MenuHost& host) {
 // A new campaign starts afresh. The first level is read before anything changes, so a level
 // that cannot be read leaves the game in progress as it was, with the menu up.
 void StartNewCampaign(GameState& s, MenuHost& host, const MenuFiles& files) {
-  const std::string first = CampaignLevelName(1);
+  const std::string first = CampaignLevelName(kFirstCampaignLevel);
   const Level level = ReadLevelFile(first);
   s.CurrentLevelFile = first;
   DeleteSnapshot(files.snapshotPath);

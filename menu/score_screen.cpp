@@ -40,7 +40,7 @@ void ShowScoreTable(const GameState& s, WindowModel& window, const Surface& blan
 
 void LeaveScoreScreen(GameState& s, WindowModel& window, MenuHost& host) {
   s.ScreenState = screen_state::Menu;
-  s.CurrentLevelFile = CampaignLevelName(1);
+  s.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
   host.LoadLevel(s.CurrentLevelFile);
   ShowRandomShot(window, host.Random());
   window.Hide(Element::ImScore);
