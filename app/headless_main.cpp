@@ -14,12 +14,13 @@
 #include "platform/file_system.h"
 #include "game/cp1251.h"
 #include "platform/single_instance.h"
+#include "view/design_scale.h"
 
 namespace {
 
 struct Options {
-  int width = 800;
-  int height = 600;
+  int width = kDesignWidth;
+  int height = kDesignHeight;
   std::string folder;
   std::string snapshot;
   std::string script;

@@ -3,13 +3,11 @@
 #include "app/tform1.h"
 #include "game/cp1251.h"
 #include "game/level_file.h"
+#include "game/level_names.h"
 #include "game/runtime_error.h"
+#include "game/score_table.h"
 #include "game/text_file.h"
-
-namespace {
-constexpr const char* kFirstLevel = "Level1.cam";
-constexpr const char* kScoreTableFile = "High.scr";
-}  // namespace
+#include "menu/score_screen.h"
 
 void TForm1::LoadLevel(const std::string& name) {
   ClearForLevel();
@@ -48,21 +46,17 @@ void TForm1::ShowLevel(const Level& level) {
   board_.ResizeToBoard();
   board_.PlaceBoard();
   board_.PresentBoard();
-  window_.Hide(Element::ImMenu);
-  window_.Hide(Element::ImSelect);
+  HideMenu(window_);
   state_.Timer1Enabled = true;
   UpdateRubyStatus();
-  window_.Hide(Element::ImShot1);
-  window_.Hide(Element::ImShot2);
-  window_.Hide(Element::ImShot3);
 }
 
 // The campaign has no next level (or the named file cannot be opened).
 void TForm1::CampaignEnd() {
   if (FileCanBeOpened(kScoreTableFile)) {
-    state_.CurrentLevelFile = kFirstLevel;
+    state_.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
     state_.ScreenState = screen_state::ScoreTable;
-    ShowScoreTable();
+    ShowScoreTable(state_, window_, blankScore_);
     return;
   }
   if (campaignEndDepth_ > 0) {
@@ -76,7 +70,7 @@ void TForm1::CampaignEnd() {
   }
   state_.ScreenState = screen_state::Menu;
   ShowMessage("Sooorry!!!!", Utf8ToCp1251("Не найден файл с лучшими результатами"));
-  state_.CurrentLevelFile = kFirstLevel;
+  state_.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
   ++campaignEndDepth_;
   try {
     LoadLevel(state_.CurrentLevelFile);
@@ -85,18 +79,6 @@ void TForm1::CampaignEnd() {
     throw;
   }
   --campaignEndDepth_;
-  ShowRandomShot();
-  ShowMenuOverBoard();
-}
-
-// The main menu with the frame on its first entry, repainted over whatever the window shows.
-void TForm1::ShowMenuOverBoard() {
-  state_.PlayerDead = 0;
-  state_.MenuItem = 1;
-  PlaceMenuFrame();
-  state_.Timer1Enabled = false;
-  window_.Hide(Element::ImMenu);
-  window_.Show(Element::ImMenu);
-  window_.Hide(Element::ImSelect);
-  window_.Show(Element::ImSelect);
+  ShowRandomShot(window_, platform_.Random());
+  ShowMenuOverBoard(state_, window_);
 }

@@ -2,7 +2,10 @@
 
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
-#include "menu/snapshot_file.h"
+#include "game/snapshot_file.h"
+#include "menu/menu_actions.h"
+#include "menu/score_screen.h"
+#include "menu/shop.h"
 #include "rules/player_moves.h"
 #include "view/catalogue.h"
 #include "view/letters.h"
@@ -11,7 +14,8 @@ TForm1::TForm1(Platform& platform, FormOptions options)
     : platform_(platform),
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
-      board_(state_, window_) {
+      board_(state_, window_),
+      files_{options_.programFolder, options_.snapshotPath, {}, {}, {}} {
   state_.ScreenWidth = platform.ScreenWidth();
   state_.ScreenHeight = platform.ScreenHeight();
   board_.SetIncremental(!options_.redrawWholeView);
@@ -84,13 +88,14 @@ void TForm1::OnClose() {
 void TForm1::FormKeyDown(int key, bool shift) {
   switch (state_.ScreenState) {
     case screen_state::Menu:
-      MenuKeyDown(key);
+      RunMenuEntry(MenuKeyDown(state_, key));
+      PlaceMenuFrame(state_, window_);
       break;
     case screen_state::ScoreTable:
-      LeaveScoreScreen();
+      LeaveScoreScreen(state_, window_, *this);
       break;
     case screen_state::Shop:
-      ShopKeyDown(key);
+      ShopKeyDown(state_, window_, *this, files_, key);
       break;
     case screen_state::Play:
       PlayKeyDown(state_, *this, key, shift);
@@ -99,6 +104,43 @@ void TForm1::FormKeyDown(int key, bool shift) {
       break;
   }
 }
+
+void TForm1::RunMenuEntry(MenuEntry entry) {
+  switch (entry) {
+    case MenuEntry::Return:
+      ImReturnMouseDown();
+      break;
+    case MenuEntry::New:
+      ImNewMouseDown();
+      break;
+    case MenuEntry::Restart:
+      ImRestartMouseDown();
+      break;
+    case MenuEntry::Custom:
+      ImCustomMouseDown();
+      break;
+    case MenuEntry::Load:
+      ImLoadMouseDown();
+      break;
+    case MenuEntry::Exit:
+      ImExitMouseDown();
+      break;
+    case MenuEntry::None:
+      break;
+  }
+}
+
+void TForm1::ImReturnMouseDown() { ReturnToLevel(state_, window_, *this); }
+
+void TForm1::ImNewMouseDown() { StartNewCampaign(state_, *this, files_); }
+
+void TForm1::ImRestartMouseDown() { RestartLevel(state_, *this, files_); }
+
+void TForm1::ImCustomMouseDown() { PlayCustomLevel(state_, *this, files_); }
+
+void TForm1::ImLoadMouseDown() { LoadSavedCampaign(state_, window_, *this, files_); }
+
+void TForm1::ImExitMouseDown() { CloseWindow(); }
 
 void TForm1::FormPaint(const Rect& clip) {
   if (state_.ScreenState != screen_state::Play) return;
@@ -138,5 +180,22 @@ void TForm1::UpdateRubyStatus() {
 }
 
 bool TForm1::IsKeyDown(int vk) { return platform_.IsKeyDown(vk); }
+
+void TForm1::ShowShopAfterLevel() {
+  Edit2Change();
+  ShowShop(window_);
+}
+
+void TForm1::LeavePlayForMenu() { ::LeavePlayForMenu(state_, window_, platform_.Random()); }
+
+RandomSource& TForm1::Random() { return platform_.Random(); }
+
+std::optional<std::string> TForm1::OpenDialog(const FileDialogSetup& setup) {
+  return platform_.OpenDialog(setup);
+}
+
+std::optional<std::string> TForm1::SaveDialog(const FileDialogSetup& setup) {
+  return platform_.SaveDialog(setup);
+}
 
 void TForm1::CloseWindow() { CloseWindowNow(); }

@@ -1,12 +1,16 @@
 #pragma once
 // The one window of the game: owns the state, the window model and the platform's services,
-// and wires the key, timer, paint and close handlers to the rules and screens.
+// and wires the key, timer, paint and close handlers to the rules and the screens, serving both
+// as their host.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/game_state.h"
 #include "game/level_file.h"
+#include "menu/main_menu.h"
+#include "menu/menu_host.h"
 #include "platform/platform.h"
 #include "rules/play_host.h"
 #include "view/board_view.h"
@@ -29,7 +33,7 @@ inline constexpr const char* kApplicationTitle = "Quillmere";
 // What a second copy of the game tells the player before it ends (UTF-8).
 inline constexpr const char* kAlreadyRunningText = "Игра уже запущена.";
 
-class TForm1 : public WindowEvents, private PlayHost {
+class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
  public:
   TForm1(Platform& platform, FormOptions options);
   ~TForm1() override;
@@ -65,39 +69,21 @@ class TForm1 : public WindowEvents, private PlayHost {
   void FormDestroy();
   void CloseWindowNow();
 
-  // Start-up.
-  void ReadPlayerName();
-  void LayOutPictures();
-
   // Levels.
   // Loads `name` (start-up, the shop's Play, Game Over, leaving the table): a file that cannot
   // be opened ends the campaign, and a bad value leaves what was read before it on the board.
-  void LoadLevel(const std::string& name);
+  void LoadLevel(const std::string& name) override;
   // Puts a level read completely beforehand into play (New, Restart, Custom).
-  void EnterLevel(const Level& level);
+  void EnterLevel(const Level& level) override;
   // Stops the world; clears the board, the screen and the level's counters.
   void ClearForLevel();
   // Puts `level` on the board, draws it, hides the menu and starts the world.
   void ShowLevel(const Level& level);
   void CampaignEnd();
-  void ShowScoreTable();
   void GameOver();
 
-  // Main menu and score screen.
-  void MenuKeyDown(int key);
-  void LeaveScoreScreen();
-  void ShowRandomShot();
-  void PlaceMenuFrame();
-  void ShowMenuOverBoard();
-
-  // Shop.
-  void ShopKeyDown(int key);
-  void ImTrShop(int index);
-  void PlaceShopFrames();
-  void ShowShop();
-  void SaveCampaign();
-
   // Menu actions.
+  void RunMenuEntry(MenuEntry entry);
   void ImReturnMouseDown();
   void ImNewMouseDown();
   void ImRestartMouseDown();
@@ -105,10 +91,11 @@ class TForm1 : public WindowEvents, private PlayHost {
   void ImLoadMouseDown();
   void ImExitMouseDown();
 
-  // Letters and counters.
-  void Edit2Change();
-
-  // PlayHost.
+  // PlayHost and MenuHost.
+  void Edit2Change() override;
+  RandomSource& Random() override;
+  std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override;
+  std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void DrawCell(int x, int y, std::uint8_t code) override;
   void PlaceBoard() override;
   void PresentBoard() override;
@@ -127,9 +114,7 @@ class TForm1 : public WindowEvents, private PlayHost {
   Surface unknownCode_;
   Surface blankScore_;  // the score picture as painted, before any table was drawn on it
   std::unique_ptr<TextBoxRenderer> statusFont_;
-  FileDialogSetup openDialog1_;
-  FileDialogSetup openDialog2_;
-  FileDialogSetup saveDialog1_;
+  MenuFiles files_;
   bool closed_ = false;
   int campaignEndDepth_ = 0;
 };

@@ -1,7 +1,7 @@
 #include "app/tform1.h"
 #include "game/runtime_error.h"
 #include "game/tiles.h"
-#include "menu/snapshot_file.h"
+#include "game/snapshot_file.h"
 #include "rules/world_update.h"
 
 void TForm1::Timer1Timer() {

@@ -5,8 +5,8 @@
 
 #include "fuzz/fuzz_session.h"
 #include "fuzz/invariants.h"
-#include "menu/campaign_file.h"
-#include "menu/snapshot_file.h"
+#include "game/campaign_file.h"
+#include "game/snapshot_file.h"
 
 namespace {
 

@@ -40,7 +40,7 @@ struct GameState {
 
   std::uint8_t ScreenState = 0;  // 0 menu, 1 score table, 2 shop, 3 play
   std::int32_t MenuItem = 0;
-  std::int32_t ShopItem = 0;
+  std::int32_t ShopItem = 0;  // 1..4 items, 5 Save, kShopPlayEntry Play
   std::uint8_t PlayerDead = 0;
   std::string CurrentLevelFile;  // a path in the platform's own spelling
 
@@ -59,6 +59,9 @@ struct GameState {
     return x >= 0 && x < BoardWidth && y >= 0 && y < BoardHeight;
   }
 };
+
+// The shop's last entry, "Play": where a finished level or a loaded campaign opens the shop.
+constexpr std::int32_t kShopPlayEntry = 6;
 
 namespace screen_state {
 constexpr std::uint8_t Menu = 0;

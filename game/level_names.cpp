@@ -1,22 +1,16 @@
 #include "game/level_names.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "game/int32.h"
+#include "game/integer_text.h"
 #include "game/runtime_error.h"
 
 namespace {
 
 constexpr std::size_t kPrefixLength = 5;  // "Level"
 constexpr std::size_t kSuffixLength = 4;  // ".cam"
-constexpr const char* kBareName = "Level.cam";
-
-bool AllDigits(const std::string& text) {
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
 
 // The name with its number text cut out.
 std::string WithoutNumber(const std::string& name) {
@@ -33,21 +27,22 @@ std::string LevelNumberText(const std::string& name) {
 
 bool IsCampaignName(const std::string& name) {
   const std::string number = LevelNumberText(name);
-  return !number.empty() && AllDigits(number) && WithoutNumber(name) == kBareName;
+  return IsDigits(number) && WithoutNumber(name) == CampaignLevelName("");
 }
 
 std::int32_t ParseLevelNumber(const std::string& text) {
-  if (text.empty() || !AllDigits(text)) throw RuntimeError(rtl::NotValidInteger(text));
-  std::int64_t value = 0;
-  for (const char c : text) {
-    value = value * 10 + (c - '0');
-    if (value > INT32_MAX) throw RuntimeError(rtl::NotValidInteger(text));
-  }
-  return static_cast<std::int32_t>(value);
+  const std::optional<std::int32_t> value =
+      IsDigits(text) ? ParseInt32(text) : std::optional<std::int32_t>();
+  if (!value) throw RuntimeError(rtl::NotValidInteger(text));
+  return *value;
 }
 
 std::string CampaignLevelName(std::int32_t number) {
-  return "Level" + std::to_string(number) + ".cam";
+  return CampaignLevelName(std::to_string(number));
+}
+
+std::string CampaignLevelName(std::string_view numberText) {
+  return "Level" + std::string(numberText) + ".cam";
 }
 
 std::string NextCampaignName(const std::string& name) {

@@ -4,10 +4,12 @@
 #include <bit>
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "game/cp1251.h"
 #include "game/int32.h"
+#include "game/integer_text.h"
 #include "game/runtime_error.h"
 #include "game/shop_prices.h"
 #include "game/text_file.h"
@@ -65,21 +67,11 @@ RuntimeError NotUpdated(const std::string& tablePath, const std::string& failed,
       WriteFailureReason(error) + Utf8ToCp1251(". Результат не записан."));
 }
 
-// The score text as the run-time library's StrToInt reads it: an optional sign and decimal
-// digits within 32 bits.
+// The score text as the run-time library's StrToInt reads it.
 std::int32_t ParseScore(const std::string& text) {
-  std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-  const bool negative = i == 1 && text[0] == '-';
-  if (i == text.size()) throw RuntimeError(rtl::NotValidInteger(text));
-  std::int64_t value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') throw RuntimeError(rtl::NotValidInteger(text));
-    value = value * 10 + (text[i] - '0');
-    if (value > std::int64_t{INT32_MAX} + 1) throw RuntimeError(rtl::NotValidInteger(text));
-  }
-  if (negative) value = -value;
-  if (value > INT32_MAX) throw RuntimeError(rtl::NotValidInteger(text));
-  return static_cast<std::int32_t>(value);
+  const std::optional<std::int32_t> value = ParseInt32(text);
+  if (!value) throw RuntimeError(rtl::NotValidInteger(text));
+  return *value;
 }
 
 // The score of decoded entry number `number`: the text after the first "|" and one blank.

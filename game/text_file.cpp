@@ -1,6 +1,11 @@
 #include "game/text_file.h"
 
+#include <optional>
+
 #include "game/cp1251.h"
+#include "game/integer_text.h"
+#include "game/runtime_error.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -60,25 +65,11 @@ std::int64_t TextReader::Size() const { return static_cast<std::int64_t>(bytes_.
 std::int32_t TextReader::ReadInt() {
   while (IsBlank(Peek())) Get();
   if (Peek() == kEof) return 0;
-  bool negative = false;
-  bool digits = false;
-  bool valid = true;
-  std::int64_t value = 0;
-  if (Peek() == '+' || Peek() == '-') negative = Get() == '-';
-  while (Peek() != kEof && !IsBlank(Peek())) {
-    const int c = Get();
-    if (c < '0' || c > '9') {
-      valid = false;
-      continue;
-    }
-    digits = true;
-    if (value <= (std::int64_t{1} << 32)) value = value * 10 + (c - '0');
-  }
-  if (negative) value = -value;
-  if (!valid || !digits || value > INT32_MAX || value < INT32_MIN) {
-    throw RuntimeError(rtl::InvalidNumericInput);
-  }
-  return static_cast<std::int32_t>(value);
+  std::string token;
+  while (Peek() != kEof && !IsBlank(Peek())) token += static_cast<char>(Get());
+  const std::optional<std::int32_t> value = ParseInt32(token);
+  if (!value) throw RuntimeError(rtl::InvalidNumericInput);
+  return *value;
 }
 
 void TextReader::SkipLine() {

@@ -1,80 +1,90 @@
-#include <array>
-#include <string>
+#include "menu/main_menu.h"
 
-#include "app/tform1.h"
+#include <array>
+#include <cstddef>
+
+#include "view/design_scale.h"
 
 namespace {
 
-constexpr int kDesignWidth = 800;
-constexpr int kDesignHeight = 600;
-constexpr int kFrameLeft = 521;
 constexpr int kEntries = 6;
 
+// The selection frame on the first entry, in design pixels.
+constexpr int kFrameLeft = 521;
+constexpr int kFrameWidth = 162;
+constexpr int kFrameHeight = 41;
 // Top edge of the selection frame for each entry, in design pixels.
 constexpr std::array<int, kEntries + 1> kFrameTops{0, 189, 229, 272, 317, 361, 424};
 
-// The action of each entry.
-using MenuAction = void (TForm1::*)();
+constexpr std::array<MenuEntry, kEntries + 1> kEntryOf{
+    MenuEntry::None,   MenuEntry::Return, MenuEntry::New, MenuEntry::Restart,
+    MenuEntry::Custom, MenuEntry::Load,   MenuEntry::Exit};
+
+// The pictures of the main menu, which leaving it takes away.
+constexpr std::array<Element, 5> kMenuPictures{Element::ImShot1, Element::ImShot2,
+                                               Element::ImShot3, Element::ImMenu,
+                                               Element::ImSelect};
+
+int FrameTop(int entry, int screenHeight) {
+  return ScaleY(kFrameTops[static_cast<std::size_t>(entry)], screenHeight);
+}
 
 }  // namespace
 
-void TForm1::MenuKeyDown(int key) {
-  static constexpr std::array<MenuAction, kEntries + 1> kActions{
-      nullptr,
-      &TForm1::ImReturnMouseDown,
-      &TForm1::ImNewMouseDown,
-      &TForm1::ImRestartMouseDown,
-      &TForm1::ImCustomMouseDown,
-      &TForm1::ImLoadMouseDown,
-      &TForm1::ImExitMouseDown};
-  if (key == vk::Enter && state_.MenuItem >= 1 && state_.MenuItem <= kEntries) {
-    (this->*kActions[static_cast<std::size_t>(state_.MenuItem)])();
-  } else if (key == vk::Up) {
-    state_.MenuItem = state_.MenuItem <= 1 ? kEntries : state_.MenuItem - 1;
-  } else if (key == vk::Down) {
-    state_.MenuItem = state_.MenuItem >= kEntries ? 1 : state_.MenuItem + 1;
+MenuEntry MenuKeyDown(GameState& s, int key) {
+  if (key == vk::Enter && s.MenuItem >= 1 && s.MenuItem <= kEntries) {
+    return kEntryOf[static_cast<std::size_t>(s.MenuItem)];
   }
-  PlaceMenuFrame();
+  if (key == vk::Up) {
+    s.MenuItem = s.MenuItem <= 1 ? kEntries : s.MenuItem - 1;
+  } else if (key == vk::Down) {
+    s.MenuItem = s.MenuItem >= kEntries ? 1 : s.MenuItem + 1;
+  }
+  return MenuEntry::None;
 }
 
-void TForm1::PlaceMenuFrame() {
-  if (state_.MenuItem < 1 || state_.MenuItem > kEntries) return;
-  const PictureElement& frame = window_.Get(Element::ImSelect);
-  const int top = static_cast<int>(static_cast<long long>(state_.ScreenHeight) *
-                                   kFrameTops[static_cast<std::size_t>(state_.MenuItem)] /
-                                   kDesignHeight);
-  window_.SetPosition(Element::ImSelect, frame.Left, top);
+void LayOutMainMenu(WindowModel& window, int screenWidth, int screenHeight) {
+  window.SetBounds(Element::ImSelect, ScaleX(kFrameLeft, screenWidth), FrameTop(1, screenHeight),
+                   ScaleX(kFrameWidth, screenWidth), ScaleY(kFrameHeight, screenHeight));
 }
 
-void TForm1::ShowRandomShot() {
-  const int k = platform_.Random().Random(3) + 1;
-  window_.Show(kShots[static_cast<std::size_t>(k - 1)]);
+void PlaceMenuFrame(const GameState& s, WindowModel& window) {
+  if (s.MenuItem < 1 || s.MenuItem > kEntries) return;
+  const PictureElement& frame = window.Get(Element::ImSelect);
+  window.SetPosition(Element::ImSelect, frame.Left, FrameTop(s.MenuItem, s.ScreenHeight));
 }
 
-void TForm1::LeaveScoreScreen() {
-  state_.ScreenState = screen_state::Menu;
-  state_.CurrentLevelFile = "Level1.cam";
-  LoadLevel(state_.CurrentLevelFile);
-  ShowRandomShot();
-  window_.Hide(Element::ImScore);
-  ShowMenuOverBoard();
-  state_.Money = 0;
-  for (int item = 1; item <= 4; ++item) state_.Inventory[static_cast<std::size_t>(item)] = 0;
+void ShowRandomShot(WindowModel& window, RandomSource& random) {
+  const int k = random.Random(3) + 1;
+  window.Show(kShots[static_cast<std::size_t>(k - 1)]);
 }
 
-void TForm1::LeavePlayForMenu() {
-  state_.ScreenState = screen_state::Menu;
-  ShowRandomShot();
-  window_.Hide(Element::ImSelectSP);
-  for (const Element place : kMoneyPlaces) window_.Hide(place);
-  state_.MenuItem = 1;
-  const int sw = state_.ScreenWidth;
-  const int sh = state_.ScreenHeight;
-  window_.SetPosition(Element::ImSelect, static_cast<int>(static_cast<long long>(sw) * kFrameLeft / kDesignWidth),
-                      static_cast<int>(static_cast<long long>(sh) * kFrameTops[1] / kDesignHeight));
-  state_.Timer1Enabled = false;
-  window_.Hide(Element::ImMenu);
-  window_.Hide(Element::ImSelect);
-  window_.Show(Element::ImMenu);
-  window_.Show(Element::ImSelect);
+void RaiseMenu(GameState& s, WindowModel& window) {
+  s.Timer1Enabled = false;
+  window.Hide(Element::ImMenu);
+  window.Show(Element::ImMenu);
+  window.Hide(Element::ImSelect);
+  window.Show(Element::ImSelect);
+}
+
+void ShowMenuOverBoard(GameState& s, WindowModel& window) {
+  s.PlayerDead = 0;
+  s.MenuItem = 1;
+  PlaceMenuFrame(s, window);
+  RaiseMenu(s, window);
+}
+
+void LeavePlayForMenu(GameState& s, WindowModel& window, RandomSource& random) {
+  s.ScreenState = screen_state::Menu;
+  ShowRandomShot(window, random);
+  window.Hide(Element::ImSelectSP);
+  for (const Element place : kMoneyPlaces) window.Hide(place);
+  s.MenuItem = 1;
+  window.SetPosition(Element::ImSelect, ScaleX(kFrameLeft, s.ScreenWidth),
+                     FrameTop(1, s.ScreenHeight));
+  RaiseMenu(s, window);
+}
+
+void HideMenu(WindowModel& window) {
+  for (const Element picture : kMenuPictures) window.Hide(picture);
 }

@@ -1,3 +1,5 @@
+#include "menu/menu_actions.h"
+
 #include <array>
 #include <cstddef>
 #include <filesystem>
@@ -6,24 +8,14 @@
 #include <optional>
 #include <string>
 
-#include "app/tform1.h"
-#include "menu/campaign_file.h"
-#include "menu/snapshot_file.h"
+#include "game/campaign_file.h"
+#include "game/cp1251.h"
+#include "game/level_names.h"
+#include "game/snapshot_file.h"
+#include "menu/main_menu.h"
+#include "menu/shop.h"
 
 namespace {
-
-constexpr const char* kFirstLevel = "Level1.cam";
-constexpr int kPlayEntry = 6;
-// Items 1..4 are sold in the shop; a new campaign starts without them.
-constexpr std::size_t kShopItems = 4;
-
-// The pictures of the main menu, which the actions that leave it take away.
-constexpr std::array<Element, 5> kMenuPictures{Element::ImShot1, Element::ImShot2, Element::ImShot3,
-                                               Element::ImMenu, Element::ImSelect};
-
-void HideMenu(WindowModel& window) {
-  for (const Element picture : kMenuPictures) window.Hide(picture);
-}
 
 // The last `count` parts of `path` as it spells them, separators and all; the whole path when it
 // has no more parts.
@@ -65,66 +57,70 @@ void ChangeHoldings(GameState& state, const std::function<void()>& change) {
 
 }  // namespace
 
-void TForm1::ImReturnMouseDown() {
-  HideMenu(window_);
-  state_.Timer1Enabled = true;
-  state_.ScreenState = screen_state::Play;
-  PlaceBoard();
-  PresentBoard();
+void ReturnToLevel(GameState& s, WindowModel& window, MenuHost& host) {
+  HideMenu(window);
+  s.Timer1Enabled = true;
+  s.ScreenState = screen_state::Play;
+  host.PlaceBoard();
+  host.PresentBoard();
 }
 
 // A new campaign starts afresh. The first level is read before anything changes, so a level
 // that cannot be read leaves the game in progress as it was, with the menu up.
-void TForm1::ImNewMouseDown() {
-  const Level level = ReadLevelFile(kFirstLevel);
-  state_.CurrentLevelFile = kFirstLevel;
-  DeleteSnapshot(options_.snapshotPath);
-  state_.Money = 0;
-  for (std::size_t item = 1; item <= kShopItems; ++item) state_.Inventory[item] = 0;
-  state_.Timer1Enabled = true;
-  state_.ScreenState = screen_state::Play;
-  EnterLevel(level);
+void StartNewCampaign(GameState& s, MenuHost& host, const MenuFiles& files) {
+  const std::string first = CampaignLevelName(kFirstCampaignLevel);
+  const Level level = ReadLevelFile(first);
+  s.CurrentLevelFile = first;
+  DeleteSnapshot(files.snapshotPath);
+  ForgetPurchases(s);
+  s.Timer1Enabled = true;
+  s.ScreenState = screen_state::Play;
+  host.EnterLevel(level);
 }
 
-void TForm1::ImRestartMouseDown() {
-  const Level level = ReadLevelFile(state_.CurrentLevelFile);
-  ChangeHoldings(state_, [&] { ReadSnapshot(state_, options_.snapshotPath); });
-  state_.Timer1Enabled = true;
-  state_.ScreenState = screen_state::Play;
-  EnterLevel(level);
+void RestartLevel(GameState& s, MenuHost& host, const MenuFiles& files) {
+  const Level level = ReadLevelFile(s.CurrentLevelFile);
+  ChangeHoldings(s, [&] { ReadSnapshot(s, files.snapshotPath); });
+  s.Timer1Enabled = true;
+  s.ScreenState = screen_state::Play;
+  host.EnterLevel(level);
 }
 
-void TForm1::ImCustomMouseDown() {
-  const std::optional<std::string> chosen = platform_.OpenDialog(openDialog1_);
+void PlayCustomLevel(GameState& s, MenuHost& host, const MenuFiles& files) {
+  const std::optional<std::string> chosen = host.OpenDialog(files.openDialog1);
   if (!chosen) return;
-  const std::string name = NameInProgramFolder(*chosen, options_.programFolder);
+  const std::string name = NameInProgramFolder(*chosen, files.programFolder);
   const Level level = ReadLevelFile(name);
-  state_.CurrentLevelFile = name;
-  state_.Timer1Enabled = true;
-  state_.ScreenState = screen_state::Play;
-  EnterLevel(level);
+  s.CurrentLevelFile = name;
+  s.Timer1Enabled = true;
+  s.ScreenState = screen_state::Play;
+  host.EnterLevel(level);
 }
 
 // A saved campaign is read and checked, and the snapshot written, before anything changes.
-void TForm1::ImLoadMouseDown() {
-  const std::optional<std::string> chosen = platform_.OpenDialog(openDialog2_);
+void LoadSavedCampaign(GameState& s, WindowModel& window, MenuHost& host, const MenuFiles& files) {
+  const std::optional<std::string> chosen = host.OpenDialog(files.openDialog2);
   if (!chosen) return;
   const SavedCampaign saved =
-      ReadCampaignFile(*chosen, NameInProgramFolder(*chosen, options_.programFolder));
-  ChangeHoldings(state_, [&] {
-    state_.Money = saved.Money;
+      ReadCampaignFile(*chosen, NameInProgramFolder(*chosen, files.programFolder));
+  ChangeHoldings(s, [&] {
+    s.Money = saved.Money;
     for (std::size_t item = 1; item < saved.Inventory.size(); ++item) {
-      state_.Inventory[item] = saved.Inventory[item];
+      s.Inventory[item] = saved.Inventory[item];
     }
-    WriteSnapshot(state_, options_.snapshotPath);
+    WriteSnapshot(s, files.snapshotPath);
   });
-  HideMenu(window_);
-  state_.CurrentLevelFile = "Level" + saved.NumberText + ".cam";
-  state_.ScreenState = screen_state::Shop;
-  state_.ShopItem = kPlayEntry;
-  Edit2Change();
-  ShowShop();
-  state_.Timer1Enabled = false;
+  HideMenu(window);
+  s.CurrentLevelFile = CampaignLevelName(saved.NumberText);
+  s.ScreenState = screen_state::Shop;
+  s.ShopItem = kShopPlayEntry;
+  host.Edit2Change();
+  ShowShop(window);
+  s.Timer1Enabled = false;
 }
 
-void TForm1::ImExitMouseDown() { CloseWindow(); }
+void SetUpDialogs(MenuFiles& files) {
+  files.openDialog1 = {Utf8ToCp1251("Файлы уровней Kolbrin|*.lvl"), files.programFolder, ""};
+  files.openDialog2 = {Utf8ToCp1251("Файлы Сохраненной Компании|*.ksv"), files.programFolder, ""};
+  files.saveDialog1 = {Utf8ToCp1251("Файлы Записей Kolbrin|*.ksv"), files.programFolder, ""};
+}

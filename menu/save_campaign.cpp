@@ -1,15 +1,14 @@
+#include "menu/menu_actions.h"
+
 #include <optional>
 #include <string>
 
-#include "app/tform1.h"
+#include "game/campaign_file.h"
 #include "game/level_names.h"
-#include "menu/campaign_file.h"
 
 namespace {
 
 constexpr const char* kExtension = ".ksv";
-// A campaign name with its number cut out; the bare name itself has an empty number.
-constexpr const char* kBareCampaignName = "Level.cam";
 
 // The chosen name with ".ksv" appended unless it already ends in exactly that.
 std::string WithExtension(const std::string& name) {
@@ -21,15 +20,15 @@ std::string WithExtension(const std::string& name) {
 
 }  // namespace
 
-void TForm1::SaveCampaign() {
-  const std::optional<std::string> chosen = platform_.SaveDialog(saveDialog1_);
+void SaveCampaign(GameState& s, MenuHost& host, MenuFiles& files) {
+  const std::optional<std::string> chosen = host.SaveDialog(files.saveDialog1);
   if (!chosen) return;
-  const std::string& level = state_.CurrentLevelFile;
+  const std::string& level = s.CurrentLevelFile;
   // Only a campaign level can be resumed; the bare name goes on to fail as an empty number.
-  if (!IsCampaignName(level) && level != kBareCampaignName) return;
+  if (!IsCampaignName(level) && level != CampaignLevelName("")) return;
   const std::int32_t number = ParseLevelNumber(LevelNumberText(level));
-  state_.CurrentLevelFile = CampaignLevelName(number);
+  s.CurrentLevelFile = CampaignLevelName(number);
   const std::string path = WithExtension(*chosen);
-  saveDialog1_.fileName = path;
-  WriteCampaignFile(path, std::to_string(number), state_);
+  files.saveDialog1.fileName = path;
+  WriteCampaignFile(path, std::to_string(number), s);
 }

@@ -1,8 +1,12 @@
+#include "menu/score_screen.h"
+
 #include <string>
 #include <vector>
 
-#include "app/tform1.h"
+#include "game/level_names.h"
 #include "game/score_table.h"
+#include "menu/main_menu.h"
+#include "menu/shop.h"
 #include "view/letters.h"
 
 namespace {
@@ -27,9 +31,19 @@ void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWi
 
 }  // namespace
 
-void TForm1::ShowScoreTable() {
-  UpdateScoreTable(kScoreTableFile, kScoreWorkFile, state_.PlayerName,
-                   CampaignResult(state_.Money, state_.Inventory));
-  DrawScoreTable(window_, blankScore_, state_.ScreenWidth);
-  window_.Show(Element::ImScore);
+void ShowScoreTable(const GameState& s, WindowModel& window, const Surface& blankScore) {
+  UpdateScoreTable(kScoreTableFile, kScoreWorkFile, s.PlayerName,
+                   CampaignResult(s.Money, s.Inventory));
+  DrawScoreTable(window, blankScore, s.ScreenWidth);
+  window.Show(Element::ImScore);
+}
+
+void LeaveScoreScreen(GameState& s, WindowModel& window, MenuHost& host) {
+  s.ScreenState = screen_state::Menu;
+  s.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
+  host.LoadLevel(s.CurrentLevelFile);
+  ShowRandomShot(window, host.Random());
+  window.Hide(Element::ImScore);
+  ShowMenuOverBoard(s, window);
+  ForgetPurchases(s);
 }

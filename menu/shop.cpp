@@ -1,17 +1,19 @@
+#include "menu/shop.h"
+
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
-#include "app/tform1.h"
 #include "game/int32.h"
 #include "game/shop_prices.h"
-#include "menu/snapshot_file.h"
+#include "game/snapshot_file.h"
+#include "menu/menu_actions.h"
 
 namespace {
 
 constexpr int kFirstItem = 1;
 constexpr int kLastItem = 4;
 constexpr int kSave = 5;
-constexpr int kPlay = 6;
 
 struct Offset {
   int dx;
@@ -26,75 +28,103 @@ constexpr std::array<Offset, kLastItem + 1> kPriceFrame{{{0, 0}, {164, 25}, {164
                                                          {164, 120}, {164, 164}}};
 constexpr std::array<Offset, 2> kButtonFrame{{{21, 210}, {120, 210}}};  // Save, Play
 
+struct Placed {
+  Element id;
+  Offset at;
+};
+
+// Where the frames and the counter places start, relative to the panel's top-left corner.
+constexpr Placed kShopLayout[] = {
+    {Element::ImSelectIt, {16, 123}}, {Element::ImSelectCt, {164, 164}},
+    {Element::ImSelectSP, {120, 210}}, {Element::ImCt1, {92, 269}},
+    {Element::ImCt2, {120, 265}},      {Element::ImCt3, {147, 267}},
+    {Element::ImCt4, {175, 264}},
+};
+
 bool IsItem(int entry) { return entry >= kFirstItem && entry <= kLastItem; }
+
+void HideShop(WindowModel& window) {
+  window.Hide(Element::ImMenuShop);
+  window.Hide(Element::ImSelectSP);
+  for (const Element place : kMoneyPlaces) window.Hide(place);
+}
 
 }  // namespace
 
-void TForm1::ShopKeyDown(int key) {
-  if (key == vk::Enter && state_.ShopItem == kPlay) {
+bool BuyItem(GameState& s, int index) {
+  if (!IsItem(index)) return false;
+  const std::int32_t price = ShopPrices[static_cast<std::size_t>(index)];
+  if (price > s.Money) return false;
+  std::int32_t& count = s.Inventory[static_cast<std::size_t>(index)];
+  count = Wrap32(std::int64_t{count} + 1);
+  s.Money = Wrap32(std::int64_t{s.Money} - price);
+  return true;
+}
+
+void ForgetPurchases(GameState& s) {
+  s.Money = 0;
+  for (int item = kFirstItem; item <= kLastItem; ++item) {
+    s.Inventory[static_cast<std::size_t>(item)] = 0;
+  }
+}
+
+void ShopKeyDown(GameState& s, WindowModel& window, MenuHost& host, MenuFiles& files, int key) {
+  if (key == vk::Enter && s.ShopItem == kShopPlayEntry) {
     // Without a snapshot dying could not give back what the level began with: the shop stays.
-    WriteSnapshot(state_, options_.snapshotPath);
-    window_.Hide(Element::ImMenuShop);
-    window_.Hide(Element::ImSelectSP);
-    for (const Element place : kMoneyPlaces) window_.Hide(place);
-    state_.ScreenState = screen_state::Play;
-    LoadLevel(state_.CurrentLevelFile);
+    WriteSnapshot(s, files.snapshotPath);
+    HideShop(window);
+    s.ScreenState = screen_state::Play;
+    host.LoadLevel(s.CurrentLevelFile);
     return;
   }
-  if (key == vk::Enter && state_.ShopItem == kSave) {
-    SaveCampaign();
-  } else if (key == vk::Enter && IsItem(state_.ShopItem)) {
-    ImTrShop(state_.ShopItem);
+  if (key == vk::Enter && s.ShopItem == kSave) {
+    SaveCampaign(s, host, files);
+  } else if (key == vk::Enter && IsItem(s.ShopItem)) {
+    BuyItem(s, s.ShopItem);
+    host.Edit2Change();
   } else if (key == vk::Up) {
-    state_.ShopItem = state_.ShopItem == 1 ? kPlay : state_.ShopItem - 1;
+    s.ShopItem = s.ShopItem == 1 ? kShopPlayEntry : s.ShopItem - 1;
   } else if (key == vk::Down) {
-    state_.ShopItem = state_.ShopItem == kPlay ? 1 : state_.ShopItem + 1;
+    s.ShopItem = s.ShopItem == kShopPlayEntry ? 1 : s.ShopItem + 1;
   }
-  PlaceShopFrames();
+  PlaceShopFrames(s, window);
 }
 
-void TForm1::ImTrShop(int index) {
-  if (IsItem(index)) {
-    const std::int32_t price = ShopPrices[static_cast<std::size_t>(index)];
-    if (price <= state_.Money) {
-      std::int32_t& count = state_.Inventory[static_cast<std::size_t>(index)];
-      count = Wrap32(std::int64_t{count} + 1);
-      state_.Money = Wrap32(std::int64_t{state_.Money} - price);
-    }
-  }
-  Edit2Change();
+void LayOutShop(WindowModel& window, int screenWidth, int screenHeight) {
+  const PictureElement& panel = window.Get(Element::ImMenuShop);
+  const int left = screenWidth / 2 - panel.Width / 2;
+  const int top = screenHeight / 2 - panel.Height / 2;
+  window.SetPosition(Element::ImMenuShop, left, top);
+  for (const Placed& p : kShopLayout) window.SetPosition(p.id, left + p.at.dx, top + p.at.dy);
+  window.Hide(Element::ImSelectIt);
+  window.Hide(Element::ImSelectCt);
 }
 
-void TForm1::PlaceShopFrames() {
-  const int entry = state_.ShopItem;
-  const PictureElement& panel = window_.Get(Element::ImMenuShop);
+void PlaceShopFrames(const GameState& s, WindowModel& window) {
+  const int entry = s.ShopItem;
+  const PictureElement& panel = window.Get(Element::ImMenuShop);
   if (IsItem(entry)) {
     const Offset item = kItemFrame[static_cast<std::size_t>(entry)];
     const Offset price = kPriceFrame[static_cast<std::size_t>(entry)];
-    window_.SetPosition(Element::ImSelectIt, panel.Left + item.dx, panel.Top + item.dy);
-    window_.SetPosition(Element::ImSelectCt, panel.Left + price.dx, panel.Top + price.dy);
-    window_.Show(Element::ImSelectIt);
-    window_.Show(Element::ImSelectCt);
-    window_.Hide(Element::ImSelectSP);
-  } else if (entry == kSave || entry == kPlay) {
+    window.SetPosition(Element::ImSelectIt, panel.Left + item.dx, panel.Top + item.dy);
+    window.SetPosition(Element::ImSelectCt, panel.Left + price.dx, panel.Top + price.dy);
+    window.Show(Element::ImSelectIt);
+    window.Show(Element::ImSelectCt);
+    window.Hide(Element::ImSelectSP);
+  } else if (entry == kSave || entry == kShopPlayEntry) {
     const Offset button = kButtonFrame[static_cast<std::size_t>(entry - kSave)];
-    window_.Hide(Element::ImSelectIt);
-    window_.Hide(Element::ImSelectCt);
-    window_.SetPosition(Element::ImSelectSP, panel.Left + button.dx, panel.Top + button.dy);
-    window_.Show(Element::ImSelectSP);
+    window.Hide(Element::ImSelectIt);
+    window.Hide(Element::ImSelectCt);
+    window.SetPosition(Element::ImSelectSP, panel.Left + button.dx, panel.Top + button.dy);
+    window.Show(Element::ImSelectSP);
   }
 }
 
-void TForm1::ShowShop() {
-  window_.Hide(Element::ImMenuShop);
-  window_.Show(Element::ImMenuShop);
-  window_.Hide(Element::ImSelectIt);
-  window_.Hide(Element::ImSelectCt);
-  window_.Show(Element::ImSelectSP);
-  for (const Element place : kMoneyPlaces) window_.Show(place);
-}
-
-void TForm1::ShowShopAfterLevel() {
-  Edit2Change();
-  ShowShop();
+void ShowShop(WindowModel& window) {
+  window.Hide(Element::ImMenuShop);
+  window.Show(Element::ImMenuShop);
+  window.Hide(Element::ImSelectIt);
+  window.Hide(Element::ImSelectCt);
+  window.Show(Element::ImSelectSP);
+  for (const Element place : kMoneyPlaces) window.Show(place);
 }

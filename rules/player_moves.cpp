@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::int32_t kShopPlayEntry = 6;  // a finished level opens the shop on "Play"
-
 struct Cell {
   int x;
   int y;

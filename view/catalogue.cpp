@@ -4,6 +4,7 @@
 
 #include "platform/picture_codec.h"
 #include "view/bmp_file.h"
+#include "view/design_scale.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ const std::vector<CatalogueEntry>& Catalogue() {
   static const std::vector<CatalogueEntry> entries{
       {Element::ImMenuShop, "ImMenuShop.jpg", 220, 320, false, false, false, true},
       {Element::ImSelectSP, "ImSelectSP.bmp", 80, 40, false, false, true, true},
-      {Element::ImScore, "ImScore.bmp", 800, 600, false, true, false, false},
+      {Element::ImScore, "ImScore.bmp", kDesignWidth, kDesignHeight, false, true, false, false},
       Cell(Element::Im2, "Im2.bmp"),
       Cell(Element::Im1, "Im1.bmp"),
       Cell(Element::Im4, "Im4.bmp"),
@@ -26,7 +27,7 @@ const std::vector<CatalogueEntry>& Catalogue() {
       Cell(Element::Im5, "Im5.bmp"),
       Cell(Element::Im6, "Im6.bmp"),
       Cell(Element::Im7, "Im7.bmp"),
-      {Element::ImMenu, "ImMenu.jpg", 800, 600, true, true, false, false},
+      {Element::ImMenu, "ImMenu.jpg", kDesignWidth, kDesignHeight, true, true, false, false},
       Cell(Element::Im8, "Im8.bmp"),
       Cell(Element::Im9, "Im9.bmp"),
       Cell(Element::Im10, "Im10.bmp"),

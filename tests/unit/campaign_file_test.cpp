@@ -1,14 +1,11 @@
-#include "menu/campaign_file.h"
+#include "game/campaign_file.h"
 
-#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <random>
-#include <set>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -18,9 +15,6 @@
 #include "game/runtime_error.h"
 #include "game/score_table.h"
 #include "game/text_file.h"
-#include "game/tiles.h"
-#include "tools/solver/play_step.h"
-#include "tools/solver/replay_check.h"
 #include "test_files.h"
 
 namespace {
@@ -148,121 +142,6 @@ TEST_F(CampaignFile, FilesThatCannotBeCreatedAreRunTimeErrors) {
   fs::create_directory(dir_ / "folder.ksv");
   EXPECT_THROW(WriteCampaignFile((dir_ / "folder.ksv").string(), "1", state), RuntimeError);
   EXPECT_EQ(Files().size(), 1u) << "no work file left beside a folder that was not replaced";
-}
-
-// The shipped levels, replayed through the rules: every level can be finished by its shipped
-// replay, also with other slime growth than the headless driver's.
-
-std::string ShippedPath(const std::string& relative) {
-  return std::string(QUILLMERE_SOURCE_DIR) + "/levels/" + relative;
-}
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Every shipped level, as "campaign/Level1.cam" or "single/Sample.lvl".
-std::vector<std::string> ShippedLevels() {
-  std::vector<std::string> levels;
-  for (const char* folder : {"campaign", "single"}) {
-    for (const auto& entry : fs::directory_iterator(ShippedPath(folder))) {
-      const std::string ext = entry.path().extension().string();
-      if (ext == ".cam" || ext == ".lvl") {
-        levels.push_back(std::string(folder) + "/" + entry.path().filename().string());
-      }
-    }
-  }
-  std::sort(levels.begin(), levels.end());
-  return levels;
-}
-
-std::string ReplayOf(const std::string& level) {
-  return ShippedPath("replays/" + fs::path(level).stem().string() + ".script");
-}
-
-class SeededRandom : public RandomSource {
- public:
-  explicit SeededRandom(unsigned seed) : engine_(seed) {}
-  std::int32_t Random(std::int32_t n) override {
-    return std::uniform_int_distribution<std::int32_t>(0, n - 1)(engine_);
-  }
-
- private:
-  std::mt19937 engine_;
-};
-
-// Plays the replay's key presses, one tick after each, as the headless driver does.
-std::string Replay(GameState& s, const std::vector<StepAction>& actions, unsigned seed) {
-  SeededRandom random(seed);
-  for (std::size_t i = 0; i < actions.size(); ++i) {
-    const StepOutcome outcome = PlayStep(s, actions[i], random);
-    if (outcome == StepOutcome::Finished) return "finished";
-    if (outcome == StepOutcome::Caught) return "caught at step " + std::to_string(i);
-  }
-  return "still playing";
-}
-
-TEST(ShippedLevels, EveryLevelIsFinishedByItsReplayWithAnySlimeGrowth) {
-  const std::vector<std::string> levels = ShippedLevels();
-  ASSERT_GE(levels.size(), 19u);
-  for (const std::string& level : levels) {
-    std::string error;
-    const auto actions = ReadReplayActions(ReadWhole(ReplayOf(level)), error);
-    ASSERT_TRUE(error.empty() && !actions.empty()) << level << ": " << error;
-    for (unsigned seed = 1; seed <= 6; ++seed) {
-      GameState s = LoadLevelForPlay(ShippedPath(level));
-      EXPECT_EQ(Replay(s, actions, seed), "finished") << level << " seed " << seed;
-      EXPECT_GE(s.RubiesCollected, s.RubiesRequired) << level;
-    }
-  }
-}
-
-// Rubies to spare: those on the board, and those a blast of each creature can make (its cell
-// and eight around it), must be more than the level asks for.
-TEST(ShippedLevels, AreFramedByWallsWithOneClosedExitAndRubiesToSpare) {
-  for (const std::string& level : ShippedLevels()) {
-    const GameState s = LoadLevelForPlay(ShippedPath(level));
-    int exits = 0;
-    int rubies = 0;
-    for (int y = 0; y < s.BoardHeight; ++y) {
-      for (int x = 0; x < s.BoardWidth; ++x) {
-        const std::uint8_t code = s.Board(x, y);
-        const bool border = x == 0 || y == 0 || x == s.BoardWidth - 1 || y == s.BoardHeight - 1;
-        if (border) {
-          EXPECT_TRUE(code == tiles::Wall || code == tiles::ClosedExit)
-              << level << " " << x << "," << y;
-        }
-        exits += code == tiles::ClosedExit ? 1 : 0;
-        rubies += code == tiles::Ruby ? 1 : tiles::IsCreature(code) ? 9 : 0;
-      }
-    }
-    EXPECT_EQ(exits, 1) << level;
-    EXPECT_GT(rubies, s.RubiesRequired) << level;
-    EXPECT_EQ(s.Board(s.PlayerX, s.PlayerY), tiles::Player) << level;
-  }
-}
-
-TEST(ShippedLevels, TheCampaignUsesEveryTileScrollsFarAndHasCrLfLines) {
-  std::set<int> used;
-  int large = 0;
-  int widest = 0;
-  for (const std::string& level : ShippedLevels()) {
-    if (level.rfind("campaign/", 0) != 0) continue;
-    const GameState s = LoadLevelForPlay(ShippedPath(level));
-    for (int y = 0; y < s.BoardHeight; ++y) {
-      for (int x = 0; x < s.BoardWidth; ++x) used.insert(s.Board(x, y));
-    }
-    large += s.BoardWidth >= 40 && s.BoardHeight >= 30 ? 1 : 0;
-    widest = std::max(widest, s.BoardWidth * s.BoardHeight);
-    const std::string text = ReadWhole(ShippedPath(level));
-    for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
-      ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << level << " byte " << i;
-    }
-  }
-  EXPECT_EQ(used, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13}));
-  EXPECT_GE(large, 3);
-  EXPECT_EQ(widest, 101 * 101);
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 #include "game/level_file.h"
 
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
-#include <fstream>
 #include <string>
 
 #include "game/cp1251.h"
@@ -162,54 +158,6 @@ TEST(LevelFile, GarbageIsAnErrorNotACrash) {
   const auto reader = TextReader::Open(path);
   EXPECT_THROW(ReadLevel(*reader, level, path), RuntimeError);
   EXPECT_TRUE(level.Width >= 0 && level.Width <= MaxBoardSize);
-}
-
-// bad input: Level file | a folder under the file's name | cannot be opened, reported as a missing file
-TEST(TextFile, AFolderCannotBeOpened) {
-  EXPECT_EQ(TextReader::Open(TempDir()), nullptr);
-  EXPECT_FALSE(FileCanBeOpened(TempDir()));
-  EXPECT_FALSE(FileCanBeOpened(TempDir() + "/no-such-file"));
-  try {
-    TextReader::OpenOrThrow(TempDir() + "/no-such-file");
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_STREQ(e.what(), "File not found");
-  }
-}
-
-// bad input: Level file | a named pipe or a device under the file's name | refused at once without waiting for a writer
-TEST(TextFile, PipesAndDevicesAreNotReadAsFiles) {
-#ifdef _WIN32
-  const std::string device = "CON";
-  EXPECT_EQ(TextReader::Open("NUL"), nullptr);
-#else
-  const std::string device = "/dev/zero";
-  const std::string fifo = TempDir() + "/Level9.cam";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(TextReader::Open(fifo), nullptr) << "opening must not wait for a writer";
-#endif
-  EXPECT_EQ(TextReader::Open(device), nullptr);
-  EXPECT_THROW(TextReader::OpenOrThrow(device), RuntimeError);
-}
-
-TEST(TextFile, ReadLineStopsAtAnyLineEnd) {
-  const auto reader = TextReader::Open(WriteTempFile("lines.txt", "first\r\nsecond\nthird"));
-  EXPECT_EQ(reader->ReadLine(), "first");
-  EXPECT_EQ(reader->ReadLine(), "second");
-  EXPECT_EQ(reader->ReadLine(), "third");
-  EXPECT_TRUE(reader->Eof());
-  EXPECT_EQ(reader->ReadInt(), 0);
-}
-
-TEST(TextFile, WriterEndsLinesWithCrLf) {
-  const std::string path = TempDir() + "/written.txt";
-  auto writer = TextWriter::Create(path);
-  writer->WriteLine("-5");
-  writer->WriteLine("7");
-  EXPECT_EQ(writer->Close(), FileError::kNone);
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, "-5\r\n7\r\n");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "game/runtime_error.h"
-#include "menu/snapshot_file.h"
+#include "game/snapshot_file.h"
 #include "platform/file_system.h"
 
 namespace {

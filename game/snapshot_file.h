@@ -5,9 +5,13 @@
 
 #include "game/game_state.h"
 
-// Writes Money and Inventory[1..9], one decimal per CR LF line, to a file only the owner can read;
-// a symbolic link at `path` is refused. Throws RuntimeError naming `path` and the reason when the
-// file cannot be written; an earlier snapshot then stays as it was.
+// Money and Inventory[1..9], one decimal per CR LF line: all the snapshot holds, and what a saved
+// campaign holds after its level number.
+std::string HoldingsLines(const GameState& s);
+
+// Writes HoldingsLines to a file only the owner can read; a symbolic link at `path` is refused.
+// Throws RuntimeError naming `path` and the reason when the file cannot be written; an earlier
+// snapshot then stays as it was.
 void WriteSnapshot(const GameState& s, const std::string& path);
 
 // Reads Money and Inventory[1..9] back when `path` can be opened; otherwise changes nothing.

@@ -1,4 +1,4 @@
-#include "menu/snapshot_file.h"
+#include "game/snapshot_file.h"
 
 #include <string>
 
@@ -7,15 +7,21 @@
 namespace {
 
 constexpr int kItemCount = 9;
+constexpr const char* kLineEnd = "\r\n";
 
 }  // namespace
 
+std::string HoldingsLines(const GameState& s) {
+  std::string lines = std::to_string(s.Money) + kLineEnd;
+  for (int item = 1; item <= kItemCount; ++item) {
+    lines += std::to_string(s.Inventory[item]) + kLineEnd;
+  }
+  return lines;
+}
+
 void WriteSnapshot(const GameState& s, const std::string& path) {
   const auto file = TextWriter::Create(path, true);
-  file->WriteLine(std::to_string(s.Money));
-  for (int item = 1; item <= kItemCount; ++item) {
-    file->WriteLine(std::to_string(s.Inventory[item]));
-  }
+  file->Write(HoldingsLines(s));
   if (const FileError error = file->Close(); error != FileError::kNone) {
     throw NotWritten("Снимок начала уровня «" + path + "» не записан", error);
   }

@@ -1,16 +1,16 @@
-#include "menu/campaign_file.h"
+#include "game/campaign_file.h"
 
 #include <optional>
 
 #include "game/cp1251.h"
+#include "game/integer_text.h"
 #include "game/runtime_error.h"
+#include "game/snapshot_file.h"
 #include "game/text_file.h"
 #include "platform/file_system.h"
 
 namespace {
 
-constexpr std::size_t kFirstItem = 1;
-constexpr std::size_t kLastItem = 9;
 constexpr int kLines = 11;
 // Eleven numbers of at most ten digits; anything much larger is no saved campaign.
 constexpr std::int64_t kMostFileBytes = 4096;
@@ -30,24 +30,15 @@ std::string WithoutBlanks(const std::string& line) {
 // 32-bit range; nothing for any other line.
 std::optional<std::int32_t> Count(const std::string& line) {
   const std::string digits = WithoutBlanks(line);
-  if (digits.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  for (const char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > INT32_MAX) return std::nullopt;
-  }
-  return static_cast<std::int32_t>(value);
+  if (!IsDigits(digits)) return std::nullopt;
+  return ParseInt32(digits);
 }
 
 }  // namespace
 
 void WriteCampaignFile(const std::string& path, const std::string& numberText,
                        const GameState& state) {
-  std::string text = numberText + "\r\n" + std::to_string(state.Money) + "\r\n";
-  for (std::size_t item = kFirstItem; item <= kLastItem; ++item) {
-    text += std::to_string(state.Inventory[item]) + "\r\n";
-  }
+  const std::string text = numberText + "\r\n" + HoldingsLines(state);
   const FileError error = ReplaceFile(path, text, false);
   if (error != FileError::kNone) {
     throw NotWritten("Сохранённая кампания «" + path + "» не записана", error);

@@ -1,0 +1,39 @@
+#include "app/start_up.h"
+
+#include "game/text_file.h"
+#include "menu/main_menu.h"
+#include "menu/shop.h"
+#include "view/design_scale.h"
+
+namespace {
+
+// The previews' place on the menu, in design pixels.
+constexpr int kShotLeft = 131;
+constexpr int kShotTop = 221;
+constexpr int kShotWidth = 280;
+constexpr int kShotHeight = 210;
+
+}  // namespace
+
+std::string ReadPlayerName() {
+  if (const auto file = TextReader::Open("Player.cfg")) return file->ReadLine();
+  return "Player";
+}
+
+bool WarnAboutScreenSize(int screenWidth, int screenHeight) {
+  return screenWidth != kDesignWidth && screenHeight != kDesignHeight;
+}
+
+void LayOutPictures(WindowModel& window, int screenWidth, int screenHeight) {
+  const int sw = screenWidth;
+  const int sh = screenHeight;
+  window.SetBounds(Element::ImMenu, 0, 0, sw, sh);
+  window.SetBounds(Element::ImScore, 0, 0, sw, sh);
+  LayOutMainMenu(window, sw, sh);
+  for (const Element shot : kShots) {
+    window.SetBounds(shot, ScaleX(kShotLeft, sw), ScaleY(kShotTop, sh), ScaleX(kShotWidth, sw),
+                     ScaleY(kShotHeight, sh));
+    window.Hide(shot);
+  }
+  LayOutShop(window, sw, sh);
+}

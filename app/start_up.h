@@ -1,0 +1,15 @@
+#pragma once
+// What the window does once when it is created: the player's name and the pictures' layout.
+#include <string>
+
+#include "view/window_model.h"
+
+// The player's name: the first line of Player.cfg, or "Player" when it cannot be opened.
+std::string ReadPlayerName();
+
+// True when the screen differs from the design's size in both directions, so the player is
+// warned that the game looks best at the design's size.
+bool WarnAboutScreenSize(int screenWidth, int screenHeight);
+
+// Sizes and places the menu, the score picture, the previews and the shop for the screen.
+void LayOutPictures(WindowModel& window, int screenWidth, int screenHeight);
