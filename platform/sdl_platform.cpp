@@ -203,19 +203,23 @@ void SdlPlatform::OpenWindow(const std::string& title) {
   if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) throw SdlError("cannot read the screen size");
   screenWidth_ = desktop.w;
   screenHeight_ = desktop.h;
+  // Hidden until the renderer exists: a renderer that needs another kind of window makes the
+  // window anew, and a window already on the screen would wait for the window manager twice.
+  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             screenWidth_, screenHeight_,
+                             SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
+                                 SDL_WINDOW_HIDDEN);
+  if (window_ == nullptr) throw SdlError("cannot create the game window");
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (renderer_ == nullptr) throw SdlError("cannot draw into the game window");
   {
     // SDL waits without a time limit for the window manager to show the window.
     const WindowWatchdog watchdog(
         kWindowLateAfter, kWindowGiveUpAfter,
         [](const std::string& text) { std::fputs(text.c_str(), stderr); },
         [] { std::_Exit(1); });
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               screenWidth_, screenHeight_,
-                               SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    SDL_ShowWindow(window_);
   }
-  if (window_ == nullptr) throw SdlError("cannot create the game window");
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (renderer_ == nullptr) throw SdlError("cannot draw into the game window");
   timerEventType_ = SDL_RegisterEvents(1);
   if (timerEventType_ == static_cast<std::uint32_t>(-1)) throw SdlError("no event for the timer");
   SDL_ShowCursor(SDL_DISABLE);
@@ -236,8 +240,9 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
-void SdlPlatform::Present(const Surface& windowSurface) {
+void SdlPlatform::Present(const Surface& windowSurface, const std::vector<Rect>& changed) {
   if (windowSurface.Empty()) return;
+  const int pitch = windowSurface.width * static_cast<int>(sizeof(std::uint32_t));
   if (texture_ == nullptr || textureWidth_ != windowSurface.width ||
       textureHeight_ != windowSurface.height) {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
@@ -246,9 +251,18 @@ void SdlPlatform::Present(const Surface& windowSurface) {
     if (texture_ == nullptr) throw SdlError("cannot show the picture");
     textureWidth_ = windowSurface.width;
     textureHeight_ = windowSurface.height;
+    // A new texture holds nothing yet.
+    SDL_UpdateTexture(texture_, nullptr, windowSurface.pixels.data(), pitch);
+  } else {
+    // The texture keeps the last frame: a tick that moved a few cells uploads only those.
+    const Rect whole{0, 0, windowSurface.width, windowSurface.height};
+    for (const Rect& each : changed) {
+      const Rect area = Intersect(each, whole);
+      if (area.Empty()) continue;
+      const SDL_Rect to{area.left, area.top, area.width, area.height};
+      SDL_UpdateTexture(texture_, &to, windowSurface.Row(area.top) + area.left, pitch);
+    }
   }
-  SDL_UpdateTexture(texture_, nullptr, windowSurface.pixels.data(),
-                    windowSurface.width * static_cast<int>(sizeof(std::uint32_t)));
   hasFrame_ = true;
   Redisplay();
 }

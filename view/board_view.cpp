@@ -62,7 +62,7 @@ void BoardView::FollowBitmapSize() {
 
 void BoardView::ClearScreen() {
   window_.Screen().Fill(kBlack);
-  window_.MarkChanged();
+  window_.MarkChanged(Rect{0, 0, window_.Width(), window_.Height()});
   ForgetPresented();
 }
 
@@ -128,21 +128,20 @@ void BoardView::PresentBoard() {
   presentedY_ = state_.BoardOriginY;
   presentedRepaints_ = window_.Repaints();
   window_.DrawEdit1();
-  window_.MarkChanged();
 }
 
 void BoardView::PresentBoard(const Rect& clip) {
   CopyToScreen(Rect{0, 0, BoardBitmap.width, BoardBitmap.height}, clip);
   // Only part of the screen may have been repainted: the next present copies everything.
   ForgetPresented();
-  window_.MarkChanged();
 }
 
 void BoardView::CopyToScreen(const Rect& area, const Rect& clip) {
   const Rect onScreen{state_.BoardOriginX + area.left, state_.BoardOriginY + area.top, area.width,
                       area.height};
-  Blit(window_.Screen(), state_.BoardOriginX, state_.BoardOriginY, BoardBitmap,
-       Intersect(onScreen, clip));
+  const Rect copied = Intersect(onScreen, clip);
+  Blit(window_.Screen(), state_.BoardOriginX, state_.BoardOriginY, BoardBitmap, copied);
+  window_.MarkChanged(copied);
 }
 
 void BoardView::ResizeToBoard() {
