@@ -3,7 +3,8 @@
 // Stays open until it is sent SIGTERM. Ways to open the window that may wait less, to try:
 //   opengl  the window is made for OpenGL from the start, so the renderer need not make it anew
 //   hidden  the window is shown only once the renderer exists
-// and `software` asks for SDL's software renderer instead of its first choice (OpenGL).
+// and `software` asks for SDL's software renderer instead of its first choice (OpenGL), drawing
+// into the window's own picture as the game does where there is no graphics device.
 #include <SDL.h>
 
 #include <cstdint>
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "hidden") == 0) hidden = true;
     if (std::strcmp(argv[i], "software") == 0) rendererFlags = SDL_RENDERER_SOFTWARE;
   }
+  if (rendererFlags == SDL_RENDERER_SOFTWARE) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (hidden) extra |= SDL_WINDOW_HIDDEN;
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
   SDL_DisplayMode mode;

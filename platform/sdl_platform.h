@@ -91,6 +91,7 @@ class SdlPlatform : public Platform {
   int textureWidth_ = 0;
   int textureHeight_ = 0;
   bool hasFrame_ = false;
+  bool keepsFrame_ = false;  // the window keeps its picture between presents
   int screenWidth_ = 0;
   int screenHeight_ = 0;
   unsigned long x11Window_ = 0;
