@@ -206,6 +206,11 @@ bool TickGate::Accept(std::uint32_t tag) {
 }
 
 SdlPlatform::SdlPlatform(const std::string& title) {
+#ifndef _WIN32
+  // The dialogs draw without OpenGL; left to itself GTK loads it (90 MB without a graphics
+  // device) only to choose the colours of their windows.
+  setenv("GDK_GL", "disable", 0);
+#endif
   // A dialog takes the focus from the full-screen window, which must stay on the screen.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_APP_NAME, title.c_str());
