@@ -87,7 +87,11 @@ void BoardView::PlacePicture(int x, int y, int w, int h) {
   pictureY_ = y;
   pictureWidth_ = w;
   pictureHeight_ = h;
-  BoardBitmap = Surface(w * TileSize, h * TileSize);
+  if (BoardBitmap.width != w * TileSize || BoardBitmap.height != h * TileSize) {
+    // The old picture goes before the new one comes: both at once would be the peak.
+    BoardBitmap = Surface();
+    BoardBitmap = Surface(w * TileSize, h * TileSize);
+  }
   for (int i = x; i < x + w; ++i) {
     for (int j = y; j < y + h; ++j) PaintCell(i, j);
   }
