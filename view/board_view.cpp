@@ -69,17 +69,18 @@ void BoardView::FollowView() {
   const auto [firstX, lastX] = ShownCells(state_.BoardOriginX, boardWidth_, window_.Width());
   const auto [firstY, lastY] = ShownCells(state_.BoardOriginY, boardHeight_, window_.Height());
   // Two cells more than the screen's width hold the cells cut at both edges.
-  const int w = incremental_ ? std::min(window_.Width() / TileSize + 2 + 2 * kMarginCells, boardWidth_)
-                             : boardWidth_;
-  const int h = incremental_ ? std::min(window_.Height() / TileSize + 2 + 2 * kMarginCells, boardHeight_)
-                             : boardHeight_;
+  const int around = 2 + 2 * kMarginCells;
+  const int w =
+      incremental_ ? std::min(window_.Width() / TileSize + around, boardWidth_) : boardWidth_;
+  const int h =
+      incremental_ ? std::min(window_.Height() / TileSize + around, boardHeight_) : boardHeight_;
   const bool holds = w == pictureWidth_ && h == pictureHeight_ &&
                      BoardBitmap.width == w * TileSize && BoardBitmap.height == h * TileSize &&
                      firstX >= pictureX_ && lastX <= pictureX_ + w && firstY >= pictureY_ &&
                      lastY <= pictureY_ + h;
   if (holds) return;
-  PlacePicture(PictureStart(firstX, lastX, w, boardWidth_), PictureStart(firstY, lastY, h, boardHeight_),
-               w, h);
+  PlacePicture(PictureStart(firstX, lastX, w, boardWidth_),
+               PictureStart(firstY, lastY, h, boardHeight_), w, h);
 }
 
 void BoardView::PlacePicture(int x, int y, int w, int h) {
