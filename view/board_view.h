@@ -44,10 +44,9 @@ class BoardView {
   // comparing the two ways).
   void SetIncremental(bool on);
 
-  // The cells from (PictureLeft(), PictureTop()) on; pixel (0, 0) is that cell's corner.
+  // The cells around the view; a board small enough to fit whole starts at its pixel (0, 0).
+  // All of the board when drawn the old way.
   Surface BoardBitmap;
-  int PictureLeft() const { return pictureX_; }
-  int PictureTop() const { return pictureY_; }
 
  private:
   static constexpr std::uint8_t kUnknownPicture = 14;  // index of the picture for other codes
