@@ -59,7 +59,8 @@ void TForm1::SyncWindow() {
   if (closed_) return;
   platform_.SetTimerEnabled(state_.Timer1Enabled);
   window_.FlushPaint([this](const Rect& clip) { FormPaint(clip); });
-  if (window_.TakeChanged()) platform_.Present(window_.Screen());
+  const std::vector<Rect> changed = window_.TakeChanged();
+  if (!changed.empty()) platform_.Present(window_.Screen(), changed);
 }
 
 void TForm1::ShowMessage(const std::string& caption, const std::string& text) {

@@ -102,6 +102,19 @@ void TickDrawingAfterAMove(benchmark::State& bs) {
   }
 }
 
+// The first tick after the board moved so far that the board picture, which holds the cells
+// around the view, is drawn anew (every few steps of a walk).
+void TickDrawingPictureMoves(benchmark::State& bs) {
+  Scene scene(static_cast<int>(bs.range(0)), static_cast<int>(bs.range(1)), true);
+  scene.Tick();
+  int tick = 0;
+  for (auto _ : bs) {
+    Move(scene, ++tick);
+    scene.state.PlayerX = tick % 2 == 0 ? 30 : 70;
+    scene.Tick();
+  }
+}
+
 // A whole tick on the largest board with little moving: the world update (creatures walking
 // in a walled room, the rest at rest) and the drawing.
 void WholeTickLittleMoving(benchmark::State& bs) {
@@ -141,5 +154,6 @@ void MemcpyFloor(benchmark::State& bs) {
 BENCHMARK(TickDrawingWholeView)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(TickDrawingChangedCells)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(TickDrawingAfterAMove)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(TickDrawingPictureMoves)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(WholeTickLittleMoving)->Args({1920, 1080, 0})->Args({1920, 1080, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(MemcpyFloor)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);

@@ -7,6 +7,8 @@
 #   level, at 800 x 600 and 1920 x 1080;
 #   peak resident memory with a 101 x 101 level, and how much of it is the game's own.
 # Usage: bench/measure_player_figures.sh [BUILD_DIR]   (default build/; needs scripts/build.sh)
+# The game draws with SDL's software renderer where there is no graphics device (as under
+# Xvfb); SDL_RENDER_DRIVER=opengl in the environment measures its OpenGL renderer instead.
 # The per-tick figures come from Google Benchmark: BUILD_DIR/bench/quillmere-bench.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -104,8 +106,9 @@ screen 800x600
 level 30 20 15 10 earth | folder
 first=""
 : > "$work/game_ms"
-# The bare window as the game opens its window, and two ways that wait less (bare_window.cpp).
-variants=(plain opengl hidden)
+# The bare window as the game used to open its window, two ways that wait less, and SDL's
+# software renderer (bare_window.cpp).
+variants=(plain opengl hidden software)
 for v in "${variants[@]}"; do : > "$work/bare_$v"; done
 for ((i = 0; i < runs; i++)); do
   start_game
@@ -183,10 +186,12 @@ for size in 800x600 1920x1080; do
          else libs += $2 }
        END {printf "  now: anonymous (heap, pictures, textures) %.0f MB, GL/driver code %.0f MB, other libraries %.0f MB, game code %.0f MB\n", anon/1024, gl/1024, libs/1024, own/1024}' "/proc/$game/smaps"
   stop_game
-  out=$("$probe" launch $((sw / 2 - 4)) $((sh / 2 - 4)) 8 8 -- "$bare")
-  sleep 1
-  awk -v s="$size" '/VmHWM/ {printf "%s bare SDL window peak %.0f MB\n", s, $2 / 1024}' "/proc/${out#* }/status"
-  kill "${out#* }"; wait "${out#* }" 2>/dev/null || true
+  for v in plain software; do
+    out=$("$probe" launch $((sw / 2 - 4)) $((sh / 2 - 4)) 8 8 -- "$bare" "$v")
+    sleep 1
+    awk -v s="$size" -v v="$v" '/VmHWM/ {printf "%s bare SDL window (%s) peak %.0f MB\n", s, v, $2 / 1024}' "/proc/${out#* }/status"
+    kill "${out#* }"; wait "${out#* }" 2>/dev/null || true
+  done
 done
 printf 'key enter\ntick\ntick\n' > "$work/big.script"
 rm -rf "$work/game"; mkdir "$work/game"; cp "$work/big.cam" "$work/game/Level1.cam"

@@ -58,3 +58,8 @@ add_custom_target(windows_zip
     ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/Quillmere-windows.zip --format=zip Quillmere
   DEPENDS quillmere quillmere-headless
   COMMENT "Packing build-windows/Quillmere-windows.zip")
+
+# The least a full-screen Win32 program does before its first frame (start-up comparison).
+add_executable(quillmere-bare-window WIN32 bench/bare_window_win32.cpp)
+target_link_libraries(quillmere-bare-window PRIVATE gdi32 user32)
+set_target_properties(quillmere-bare-window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -4,6 +4,7 @@
 // quillmere-headless. Texts passed here are code page 1251.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/random.h"
 #include "view/surface.h"
@@ -22,8 +23,9 @@ class Platform {
   // Size of the whole screen in pixels; the window covers it.
   virtual int ScreenWidth() const = 0;
   virtual int ScreenHeight() const = 0;
-  // Shows the window surface (it has the screen's size).
-  virtual void Present(const Surface& windowSurface) = 0;
+  // Shows the window surface (it has the screen's size); since the last present only the
+  // `changed` areas of it differ.
+  virtual void Present(const Surface& windowSurface, const std::vector<Rect>& changed) = 0;
   // Starts or stops the 200 ms timer; enabling a running timer does not restart it.
   virtual void SetTimerEnabled(bool enabled) = 0;
   // True while the key with virtual-key code `vk` is held down.

@@ -2,7 +2,6 @@
 
 #include "game/json_text.h"
 
-
 std::int32_t ForcedRandom::Random(std::int32_t n) {
   if (forced_.empty()) return clock_.Random(n);
   const std::int64_t v = forced_.front();
@@ -14,6 +13,16 @@ std::int32_t ForcedRandom::Random(std::int32_t n) {
 
 ScriptedPlatform::ScriptedPlatform(int width, int height, std::ostream& out)
     : width_(width), height_(height), out_(out) {}
+
+void ScriptedPlatform::Present(const Surface& windowSurface, const std::vector<Rect>& changed) {
+  ++presents_;
+  if (!keepShown_) return;
+  if (shown_.width != windowSurface.width || shown_.height != windowSurface.height) {
+    shown_ = windowSurface;
+    return;
+  }
+  for (const Rect& area : changed) BlitPart(shown_, area.left, area.top, windowSurface, area);
+}
 
 void ScriptedPlatform::MessageBox(const std::string& caption, const std::string& text) {
   out_ << "message " << JsonString(caption) << ' ' << JsonString(text) << '\n';

@@ -28,7 +28,7 @@ class ScriptedPlatform : public Platform {
 
   int ScreenWidth() const override { return width_; }
   int ScreenHeight() const override { return height_; }
-  void Present(const Surface&) override { ++presents_; }
+  void Present(const Surface& windowSurface, const std::vector<Rect>& changed) override;
   void SetTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
   bool IsKeyDown(int vk) const override { return held_.count(vk) != 0; }
   void MessageBox(const std::string& caption, const std::string& text) override;
@@ -49,6 +49,10 @@ class ScriptedPlatform : public Platform {
   bool QuitRequested() const { return quit_; }
   bool TaskbarVisible() const { return taskbarVisible_; }
   int Presents() const { return presents_; }
+  // Keeps a copy of the screen made, as a real window's texture is, from the first present
+  // whole and then only from the areas each present says changed.
+  void KeepShownPicture() { keepShown_ = true; }
+  const Surface& ShownPicture() const { return shown_; }
 
  private:
   std::optional<std::string> NextAnswer();
@@ -60,6 +64,8 @@ class ScriptedPlatform : public Platform {
   bool quit_ = false;
   bool taskbarVisible_ = true;
   int presents_ = 0;
+  bool keepShown_ = false;
+  Surface shown_;
   std::set<int> held_;
   std::deque<std::optional<std::string>> answers_;
   ForcedRandom random_;

@@ -8,7 +8,9 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "game/cp1251.h"
 #include "platform/window_watchdog.h"
@@ -101,6 +103,33 @@ bool DriverRequested(const std::string& driver) {
   }
 }
 
+// Whether OpenGL can draw with a graphics device here. Without one (a virtual machine, a
+// virtual screen) Mesa draws OpenGL with the processor, which costs some 90 MB and more time
+// per frame than SDL's own software drawing.
+bool HasGraphicsDevice() {
+#ifdef _WIN32
+  return true;
+#else
+  std::error_code error;
+  if (std::filesystem::exists("/dev/nvidiactl", error)) return true;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+    if (entry.path().filename().string().rfind("renderD", 0) == 0) return true;
+  }
+  return false;
+#endif
+}
+
+// Picks SDL's software renderer where OpenGL has no graphics device; SDL_RENDER_DRIVER set
+// by the user still decides.
+void ChooseRenderer() {
+  if (!HasGraphicsDevice()) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  const char* const driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (driver != nullptr && SDL_strcasecmp(driver, "software") == 0) {
+    // Otherwise SDL loads OpenGL to see whether it could draw the window's picture faster.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
+}
+
 std::runtime_error SdlError(const std::string& what) {
   return std::runtime_error(what + ": " + SDL_GetError());
 }
@@ -177,6 +206,11 @@ bool TickGate::Accept(std::uint32_t tag) {
 }
 
 SdlPlatform::SdlPlatform(const std::string& title) {
+#ifndef _WIN32
+  // The dialogs draw without OpenGL; left to itself GTK loads it (90 MB without a graphics
+  // device) only to choose the colours of their windows.
+  setenv("GDK_GL", "disable", 0);
+#endif
   // A dialog takes the focus from the full-screen window, which must stay on the screen.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_APP_NAME, title.c_str());
@@ -203,27 +237,35 @@ void SdlPlatform::OpenWindow(const std::string& title) {
   if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) throw SdlError("cannot read the screen size");
   screenWidth_ = desktop.w;
   screenHeight_ = desktop.h;
+  ChooseRenderer();
+  // Hidden until the renderer exists: a renderer that needs another kind of window makes the
+  // window anew, and a window already on the screen would wait for the window manager twice.
+  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             screenWidth_, screenHeight_,
+                             SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
+                                 SDL_WINDOW_HIDDEN);
+  if (window_ == nullptr) throw SdlError("cannot create the game window");
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (renderer_ == nullptr) throw SdlError("cannot draw into the game window");
+  SDL_RendererInfo info{};
+  keepsFrame_ = SDL_GetRendererInfo(renderer_, &info) == 0 && info.name != nullptr &&
+                SDL_strcmp(info.name, "software") == 0;
   {
     // SDL waits without a time limit for the window manager to show the window.
     const WindowWatchdog watchdog(
         kWindowLateAfter, kWindowGiveUpAfter,
         [](const std::string& text) { std::fputs(text.c_str(), stderr); },
         [] { std::_Exit(1); });
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               screenWidth_, screenHeight_,
-                               SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    SDL_ShowWindow(window_);
   }
-  if (window_ == nullptr) throw SdlError("cannot create the game window");
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (renderer_ == nullptr) throw SdlError("cannot draw into the game window");
   timerEventType_ = SDL_RegisterEvents(1);
   if (timerEventType_ == static_cast<std::uint32_t>(-1)) throw SdlError("no event for the timer");
   SDL_ShowCursor(SDL_DISABLE);
   SDL_StopTextInput();
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
-    x11Window_ = info.info.x11.window;
+  SDL_SysWMinfo wm;
+  SDL_VERSION(&wm.version);
+  if (SDL_GetWindowWMInfo(window_, &wm) && wm.subsystem == SDL_SYSWM_X11) {
+    x11Window_ = wm.info.x11.window;
   }
   Redisplay();
 }
@@ -236,10 +278,11 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
-void SdlPlatform::Present(const Surface& windowSurface) {
+void SdlPlatform::Present(const Surface& windowSurface, const std::vector<Rect>& changed) {
   if (windowSurface.Empty()) return;
-  if (texture_ == nullptr || textureWidth_ != windowSurface.width ||
-      textureHeight_ != windowSurface.height) {
+  const bool fresh = texture_ == nullptr || textureWidth_ != windowSurface.width ||
+                     textureHeight_ != windowSurface.height;
+  if (fresh) {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                  windowSurface.width, windowSurface.height);
@@ -247,15 +290,37 @@ void SdlPlatform::Present(const Surface& windowSurface) {
     textureWidth_ = windowSurface.width;
     textureHeight_ = windowSurface.height;
   }
-  SDL_UpdateTexture(texture_, nullptr, windowSurface.pixels.data(),
-                    windowSurface.width * static_cast<int>(sizeof(std::uint32_t)));
+  // The texture keeps the last frame: a tick that moved a few cells uploads only those. A new
+  // texture holds nothing yet.
+  const Rect whole{0, 0, windowSurface.width, windowSurface.height};
+  std::vector<SDL_Rect> areas;
+  for (const Rect& each : fresh ? std::vector<Rect>{whole} : changed) {
+    const Rect area = Intersect(each, whole);
+    if (!area.Empty()) areas.push_back(SDL_Rect{area.left, area.top, area.width, area.height});
+  }
+  const int pitch = windowSurface.width * static_cast<int>(sizeof(std::uint32_t));
+  for (const SDL_Rect& area : areas) {
+    SDL_UpdateTexture(texture_, &area, windowSurface.Row(area.y) + area.x, pitch);
+  }
   hasFrame_ = true;
-  Redisplay();
+  if (fresh || !keepsFrame_) {
+    Redisplay();
+    return;
+  }
+  // The software renderer draws into the window's own picture, which keeps the last frame.
+  for (const SDL_Rect& area : areas) SDL_RenderCopy(renderer_, texture_, &area, &area);
+  SDL_RenderPresent(renderer_);
 }
 
 void SdlPlatform::Redisplay() {
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
+  int width = 0;
+  int height = 0;
+  const bool covered = hasFrame_ && SDL_GetRendererOutputSize(renderer_, &width, &height) == 0 &&
+                       width <= textureWidth_ && height <= textureHeight_;
+  if (!covered) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   if (hasFrame_) {
     const SDL_Rect to{0, 0, textureWidth_, textureHeight_};
     SDL_RenderCopy(renderer_, texture_, nullptr, &to);

@@ -60,7 +60,7 @@ class SdlPlatform : public Platform {
 
   int ScreenWidth() const override { return screenWidth_; }
   int ScreenHeight() const override { return screenHeight_; }
-  void Present(const Surface& windowSurface) override;
+  void Present(const Surface& windowSurface, const std::vector<Rect>& changed) override;
   void SetTimerEnabled(bool enabled) override;
   bool IsKeyDown(int vk) const override;
   void MessageBox(const std::string& caption, const std::string& text) override;
@@ -91,6 +91,7 @@ class SdlPlatform : public Platform {
   int textureWidth_ = 0;
   int textureHeight_ = 0;
   bool hasFrame_ = false;
+  bool keepsFrame_ = false;  // the window keeps its picture between presents
   int screenWidth_ = 0;
   int screenHeight_ = 0;
   unsigned long x11Window_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "game/tiles.h"
 #include "view/placement.h"
@@ -12,13 +13,30 @@ namespace {
 
 int CellIndex(int x, int y) { return x * MaxBoardSize + y; }
 
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// The first and one past the last of `cells` cells of a board at `origin` that a screen of
+// `screenSize` shows (empty when it shows none).
+std::pair<int, int> ShownCells(int origin, int cells, int screenSize) {
+  const int first = std::max(FloorDiv(-origin, TileSize), 0);
+  const int last = std::min(FloorDiv(screenSize - origin - 1, TileSize) + 1, cells);
+  return {first, std::max(last, first)};
+}
+
+// Where a picture of `size` cells starts so as to hold cells [first, last) in the middle,
+// within a board of `cells` cells.
+int PictureStart(int first, int last, int size, int cells) {
+  const int start = first - (size - (last - first)) / 2;
+  return std::clamp(start, 0, std::max(cells - size, 0));
+}
+
 }  // namespace
 
 BoardView::BoardView(GameState& state, WindowModel& window)
     : state_(state), window_(window), blank_(TileSize, TileSize, kBlack) {
   cells_.fill(&blank_);
   unknown_ = blank_;
-  ForgetDrawn();
+  shows_.fill(kBlackCell);
 }
 
 void BoardView::BindPictures(const Surface& unknownCode) {
@@ -30,12 +48,12 @@ void BoardView::BindPictures(const Surface& unknownCode) {
   }
   const bool usable = unknownCode.width == TileSize && unknownCode.height == TileSize;
   unknown_ = usable ? unknownCode : blank_;
-  ForgetDrawn();
+  PlacePicture(pictureX_, pictureY_, pictureWidth_, pictureHeight_);
 }
 
 void BoardView::SetIncremental(bool on) {
   incremental_ = on;
-  ForgetDrawn();
+  FollowView();
 }
 
 std::uint8_t BoardView::PictureIndex(std::uint8_t code) {
@@ -47,40 +65,66 @@ const Surface& BoardView::Picture(std::uint8_t index) const {
   return index < kUnknownPicture ? *cells_[index] : unknown_;
 }
 
-void BoardView::ForgetDrawn() {
-  drawn_.fill(kNotDrawn);
-  for (const int cell : changed_) listed_[static_cast<std::size_t>(cell)] = false;
-  changed_.clear();
-  drawnWidth_ = BoardBitmap.width;
-  drawnHeight_ = BoardBitmap.height;
+void BoardView::FollowView() {
+  const auto [firstX, lastX] = ShownCells(state_.BoardOriginX, boardWidth_, window_.Width());
+  const auto [firstY, lastY] = ShownCells(state_.BoardOriginY, boardHeight_, window_.Height());
+  // Two cells more than the screen's width hold the cells cut at both edges.
+  const int around = 2 + 2 * kMarginCells;
+  const int w =
+      incremental_ ? std::min(window_.Width() / TileSize + around, boardWidth_) : boardWidth_;
+  const int h =
+      incremental_ ? std::min(window_.Height() / TileSize + around, boardHeight_) : boardHeight_;
+  const bool holds = w == pictureWidth_ && h == pictureHeight_ &&
+                     BoardBitmap.width == w * TileSize && BoardBitmap.height == h * TileSize &&
+                     firstX >= pictureX_ && lastX <= pictureX_ + w && firstY >= pictureY_ &&
+                     lastY <= pictureY_ + h;
+  if (holds) return;
+  PlacePicture(PictureStart(firstX, lastX, w, boardWidth_),
+               PictureStart(firstY, lastY, h, boardHeight_), w, h);
+}
+
+void BoardView::PlacePicture(int x, int y, int w, int h) {
+  pictureX_ = x;
+  pictureY_ = y;
+  pictureWidth_ = w;
+  pictureHeight_ = h;
+  if (BoardBitmap.width != w * TileSize || BoardBitmap.height != h * TileSize) {
+    // The old picture goes before the new one comes: both at once would be the peak.
+    BoardBitmap = Surface();
+    BoardBitmap = Surface(w * TileSize, h * TileSize);
+  }
+  for (int i = x; i < x + w; ++i) {
+    for (int j = y; j < y + h; ++j) PaintCell(i, j);
+  }
   ForgetPresented();
 }
 
-void BoardView::FollowBitmapSize() {
-  if (BoardBitmap.width != drawnWidth_ || BoardBitmap.height != drawnHeight_) ForgetDrawn();
+void BoardView::PaintCell(int x, int y) {
+  const int px = (x - pictureX_) * TileSize;
+  const int py = (y - pictureY_) * TileSize;
+  if (px < 0 || py < 0 || px + TileSize > BoardBitmap.width || py + TileSize > BoardBitmap.height) {
+    return;
+  }
+  const std::uint8_t index = shows_[static_cast<std::size_t>(CellIndex(x, y))];
+  const Surface& picture = index == kBlackCell ? blank_ : Picture(index);
+  for (int row = 0; row < TileSize; ++row) {
+    std::copy_n(picture.Row(row), TileSize, BoardBitmap.Row(py + row) + px);
+  }
 }
 
 void BoardView::ClearScreen() {
   window_.Screen().Fill(kBlack);
-  window_.MarkChanged();
+  window_.MarkChanged(Rect{0, 0, window_.Width(), window_.Height()});
   ForgetPresented();
 }
 
 void BoardView::DrawCell(int x, int y, std::uint8_t code) {
-  FollowBitmapSize();
-  const int px = x * TileSize;
-  const int py = y * TileSize;
-  if (px < 0 || py < 0 || px + TileSize > BoardBitmap.width || py + TileSize > BoardBitmap.height) {
-    return;
-  }
+  if (x < 0 || y < 0 || x >= boardWidth_ || y >= boardHeight_) return;
   const std::uint8_t index = PictureIndex(code);
   const auto cell = static_cast<std::size_t>(CellIndex(x, y));
-  if (incremental_ && drawn_[cell] == index) return;
-  const Surface& picture = Picture(index);
-  for (int row = 0; row < TileSize; ++row) {
-    std::copy_n(picture.Row(row), TileSize, BoardBitmap.Row(py + row) + px);
-  }
-  drawn_[cell] = index;
+  if (incremental_ && shows_[cell] == index) return;
+  shows_[cell] = index;
+  PaintCell(x, y);
   if (!listed_[cell]) {
     listed_[cell] = true;
     changed_.push_back(static_cast<int>(cell));
@@ -107,7 +151,7 @@ void BoardView::PlaceBoard() {
 }
 
 void BoardView::PresentBoard() {
-  FollowBitmapSize();
+  FollowView();
   const Rect screen{0, 0, window_.Width(), window_.Height()};
   const bool sameView = screenHolds_ && presentedX_ == state_.BoardOriginX &&
                         presentedY_ == state_.BoardOriginY &&
@@ -119,7 +163,7 @@ void BoardView::PresentBoard() {
       CopyToScreen(Rect{x * TileSize, y * TileSize, TileSize, TileSize}, screen);
     }
   } else {
-    CopyToScreen(Rect{0, 0, BoardBitmap.width, BoardBitmap.height}, screen);
+    CopyToScreen(Rect{0, 0, boardWidth_ * TileSize, boardHeight_ * TileSize}, screen);
   }
   for (const int cell : changed_) listed_[static_cast<std::size_t>(cell)] = false;
   changed_.clear();
@@ -128,24 +172,38 @@ void BoardView::PresentBoard() {
   presentedY_ = state_.BoardOriginY;
   presentedRepaints_ = window_.Repaints();
   window_.DrawEdit1();
-  window_.MarkChanged();
 }
 
 void BoardView::PresentBoard(const Rect& clip) {
-  CopyToScreen(Rect{0, 0, BoardBitmap.width, BoardBitmap.height}, clip);
+  FollowView();
+  CopyToScreen(Rect{0, 0, boardWidth_ * TileSize, boardHeight_ * TileSize}, clip);
   // Only part of the screen may have been repainted: the next present copies everything.
   ForgetPresented();
-  window_.MarkChanged();
 }
 
 void BoardView::CopyToScreen(const Rect& area, const Rect& clip) {
   const Rect onScreen{state_.BoardOriginX + area.left, state_.BoardOriginY + area.top, area.width,
                       area.height};
-  Blit(window_.Screen(), state_.BoardOriginX, state_.BoardOriginY, BoardBitmap,
-       Intersect(onScreen, clip));
+  const Rect copied = Intersect(onScreen, clip);
+  Blit(window_.Screen(), state_.BoardOriginX + pictureX_ * TileSize,
+       state_.BoardOriginY + pictureY_ * TileSize, BoardBitmap, copied);
+  window_.MarkChanged(copied);
 }
 
 void BoardView::ResizeToBoard() {
-  BoardBitmap.Resize(state_.BoardWidth * TileSize, state_.BoardHeight * TileSize);
-  FollowBitmapSize();
+  const int w = std::clamp(state_.BoardWidth, 0, MaxBoardSize);
+  const int h = std::clamp(state_.BoardHeight, 0, MaxBoardSize);
+  // As a picture of the whole board would, cells beyond the smaller of the sizes turn black.
+  for (int x = 0; x < MaxBoardSize; ++x) {
+    for (int y = 0; y < MaxBoardSize; ++y) {
+      if (x >= std::min(w, boardWidth_) || y >= std::min(h, boardHeight_)) {
+        shows_[static_cast<std::size_t>(CellIndex(x, y))] = kBlackCell;
+      }
+    }
+  }
+  const bool resized = w != boardWidth_ || h != boardHeight_;
+  boardWidth_ = w;
+  boardHeight_ = h;
+  if (resized) pictureWidth_ = -1;  // drawn anew below
+  FollowView();
 }

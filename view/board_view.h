@@ -5,6 +5,10 @@
 // was last given: a tick copies only the cells whose picture changed, and the screen gets only
 // those cells again while the board stays where it was on it. Moving the board, a new level, a
 // repaint of the window or new pictures bring back the copy of everything in view.
+//
+// The board picture holds only the cells in view and a margin around them, not the whole
+// board (53 MB for the largest); what every other cell shows is kept as a picture number, and
+// the picture is drawn from those when the view leaves it.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -29,32 +33,41 @@ class BoardView {
   void RedrawVisibleCells();
   // Recomputes BoardOriginX/Y from the player's cell, the board size and the screen size.
   void PlaceBoard();
-  // Draws the board picture onto the window at the board origin (clipped to `clip`).
+  // Draws the board onto the window at the board origin (clipped to `clip`).
   void PresentBoard();
   void PresentBoard(const Rect& clip);
-  // Resizes the board picture to the playfield (old pixels kept where the sizes overlap).
+  // Resizes the board to the playfield (cells kept where the sizes overlap, new ones black).
   void ResizeToBoard();
 
-  // Off: every tick draws every cell in view again and every present copies the whole board
-  // picture, as before cells were remembered (for comparing the two ways).
+  // Off: every tick draws every cell in view again, every present copies the whole board
+  // picture and the picture holds the whole board, as before cells were remembered (for
+  // comparing the two ways).
   void SetIncremental(bool on);
 
+  // The cells around the view; a board small enough to fit whole starts at its pixel (0, 0).
+  // All of the board when drawn the old way.
   Surface BoardBitmap;
 
  private:
   static constexpr std::uint8_t kUnknownPicture = 14;  // index of the picture for other codes
-  static constexpr std::uint8_t kNotDrawn = 255;
+  static constexpr std::uint8_t kBlackCell = 255;       // never drawn since the board grew
   static constexpr int kCells = MaxBoardSize * MaxBoardSize;
+  // Cells kept in the picture beyond each edge of the screen, so that the picture is drawn
+  // anew only every few steps of a walk.
+  static constexpr int kMarginCells = 6;
 
   // Which picture stands for `code`: 0..13, or kUnknownPicture.
   static std::uint8_t PictureIndex(std::uint8_t code);
   const Surface& Picture(std::uint8_t index) const;
-  // Forgets what the board picture and the screen hold, so that all is drawn anew.
-  void ForgetDrawn();
   void ForgetPresented() { screenHolds_ = false; }
-  // Forgets everything when the board picture changed size since it was drawn.
-  void FollowBitmapSize();
-  // Copies the board picture's part `area` (board pixels) to the screen, clipped to `clip`.
+  // Moves the board picture, when needed, to hold every cell the screen shows at the board
+  // origin; a moved picture is drawn anew.
+  void FollowView();
+  // Places the board picture at cell (x, y) with `w` x `h` cells and draws all of it.
+  void PlacePicture(int x, int y, int w, int h);
+  // Copies the picture of cell (x, y) into the board picture, when the picture holds it.
+  void PaintCell(int x, int y);
+  // Copies the board's part `area` (board pixels) to the screen, clipped to `clip`.
   void CopyToScreen(const Rect& area, const Rect& clip);
 
   GameState& state_;
@@ -64,10 +77,15 @@ class BoardView {
   Surface unknown_;
   bool incremental_ = true;
 
-  // Per playfield cell (x * 101 + y): the picture index in the board picture, or kNotDrawn.
-  std::array<std::uint8_t, kCells> drawn_{};
-  int drawnWidth_ = -1;  // the board picture's size when drawn_ was last true
-  int drawnHeight_ = -1;
+  // Per playfield cell (x * 101 + y): the picture index it shows, or kBlackCell.
+  std::array<std::uint8_t, kCells> shows_{};
+  int boardWidth_ = 0;  // cells
+  int boardHeight_ = 0;
+  // The cells the board picture holds.
+  int pictureX_ = 0;
+  int pictureY_ = 0;
+  int pictureWidth_ = 0;
+  int pictureHeight_ = 0;
   // Cells drawn since the screen last got the board, each listed once.
   std::vector<int> changed_;
   std::array<bool, kCells> listed_{};

@@ -1,5 +1,6 @@
 #include "view/window_model.h"
 
+#include <utility>
 
 #include "view/text_box.h"
 
@@ -7,10 +8,23 @@ namespace {
 
 // More pending rectangles than this are merged into one.
 constexpr std::size_t kMaxInvalidRects = 16;
+// A tick changes a few scattered cells; showing each on its own costs less than showing what
+// lies between them, up to this many.
+constexpr std::size_t kMaxChangedRects = 64;
+
+// Adds `area` to `rects`, merging them all into one when there are more than `most`.
+void AddRect(std::vector<Rect>& rects, const Rect& area, std::size_t most) {
+  rects.push_back(area);
+  if (rects.size() <= most) return;
+  Rect all{};
+  for (const Rect& each : rects) all = Union(all, each);
+  rects.assign(1, all);
+}
 
 }  // namespace
 
-WindowModel::WindowModel(int width, int height) : screen_(width, height, kBlack) {
+WindowModel::WindowModel(int width, int height)
+    : screen_(width, height, kBlack), changed_{Rect{0, 0, width, height}} {
   for (std::size_t i = 0; i < kElementCount; ++i) {
     elements_[i].Name = ElementName(static_cast<Element>(i));
   }
@@ -69,13 +83,7 @@ void WindowModel::SetPicture(Element id, Surface picture) {
 
 void WindowModel::Invalidate(const Rect& area) {
   const Rect r = Intersect(area, Rect{0, 0, screen_.width, screen_.height});
-  if (r.Empty()) return;
-  invalid_.push_back(r);
-  if (invalid_.size() > kMaxInvalidRects) {
-    Rect all{};
-    for (const Rect& each : invalid_) all = Union(all, each);
-    invalid_.assign(1, all);
-  }
+  if (!r.Empty()) AddRect(invalid_, r, kMaxInvalidRects);
 }
 
 void WindowModel::InvalidateAll() { Invalidate(Rect{0, 0, screen_.width, screen_.height}); }
@@ -91,9 +99,9 @@ void WindowModel::FlushPaint(const std::function<void(const Rect&)>& paintHandle
     for (const PictureElement& e : elements_) {
       if (e.Visible) DrawElement(e, clip);
     }
+    MarkChanged(clip);
   }
   DrawEdit1();
-  changed_ = true;
 }
 
 void WindowModel::DrawElement(const PictureElement& e, const Rect& clip) {
@@ -110,10 +118,11 @@ void WindowModel::DrawElement(const PictureElement& e, const Rect& clip) {
   }
 }
 
-bool WindowModel::TakeChanged() {
-  const bool was = changed_;
-  changed_ = false;
-  return was;
+std::vector<Rect> WindowModel::TakeChanged() { return std::exchange(changed_, {}); }
+
+void WindowModel::MarkChanged(const Rect& area) {
+  const Rect r = Intersect(area, Rect{0, 0, screen_.width, screen_.height});
+  if (!r.Empty()) AddRect(changed_, r, kMaxChangedRects);
 }
 
 void WindowModel::SetEdit1Bounds(const Rect& bounds) {
@@ -135,5 +144,5 @@ void WindowModel::DrawEdit1() {
   } else {
     screen_.Fill(edit1Bounds_, Rgb(212, 208, 200));
   }
-  changed_ = true;
+  MarkChanged(edit1Bounds_);
 }

@@ -65,9 +65,11 @@ class WindowModel {
   // How many times the window repainted what was marked; anything drawn straight onto the
   // surface before may since be covered.
   std::uint64_t Repaints() const { return repaints_; }
-  // True when the surface changed since the last TakeChanged.
-  bool TakeChanged();
-  void MarkChanged() { changed_ = true; }
+  // The areas of the surface that changed since the last TakeChanged (none when unchanged);
+  // every changed pixel lies in one of them.
+  std::vector<Rect> TakeChanged();
+  // Records that `area` of the surface was drawn on.
+  void MarkChanged(const Rect& area);
 
   // The status box: a disabled one-line text box that lies above everything.
   void SetEdit1Bounds(const Rect& bounds);
@@ -85,7 +87,7 @@ class WindowModel {
   Surface screen_;
   std::array<PictureElement, kElementCount> elements_;
   std::vector<Rect> invalid_;
-  bool changed_ = true;
+  std::vector<Rect> changed_;
   std::uint64_t repaints_ = 0;
   Rect edit1Bounds_{};
   std::string edit1Text_;

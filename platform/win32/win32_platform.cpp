@@ -72,7 +72,7 @@ Win32Platform::~Win32Platform() {
   DestroyWindow(window_);
 }
 
-void Win32Platform::Present(const Surface& windowSurface) {
+void Win32Platform::Present(const Surface& windowSurface, const std::vector<Rect>& /*changed*/) {
   if (windowSurface.Empty()) return;
   frame_ = windowSurface;
   const HDC dc = GetDC(window_);

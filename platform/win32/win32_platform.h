@@ -28,7 +28,7 @@ class Win32Platform : public Platform {
 
   int ScreenWidth() const override { return screenWidth_; }
   int ScreenHeight() const override { return screenHeight_; }
-  void Present(const Surface& windowSurface) override;
+  void Present(const Surface& windowSurface, const std::vector<Rect>& changed) override;
   void SetTimerEnabled(bool enabled) override;
   bool IsKeyDown(int vk) const override;
   void MessageBox(const std::string& caption, const std::string& text) override;

@@ -1,6 +1,7 @@
 // Drawing only the cells that changed shows the same pixels as drawing everything in view: two
 // windows play the same random game, one each way, and their screens are compared after every
-// event.
+// event. Each window also keeps what a real window would show when given only the areas that
+// changed, which must be its whole screen.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -32,6 +33,20 @@ std::string BusyLevel(std::mt19937& rng) {
   return level;
 }
 
+// The largest board, still (no timer after the first tick), with a pattern to tell cells apart.
+std::string StillLevel() {
+  constexpr int kSize = 101;
+  constexpr int kCodes[] = {3, 3, 5, 50, 3, 5, 5};
+  std::string level = "101\r\n101\r\n50\r\n50\r\n3\r\n";
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      level += std::to_string(x == 50 && y == 50 ? 5 : kCodes[(x * 3 + y * 5) % std::size(kCodes)]);
+      level += x + 1 < kSize ? " " : "\r\n";
+    }
+  }
+  return level;
+}
+
 struct Window {
   std::string folder;
   std::ostringstream shown;
@@ -46,12 +61,22 @@ struct Window {
     form = std::make_unique<TForm1>(
         platform, FormOptions{folder, std::string(QUILLMERE_SOURCE_DIR) + "/assets/",
                               folder + "snapshot.tmp", true, wholeView});
+    platform.KeepShownPicture();
     Enter();
     form->LoadPictures();
     form->FormCreate();
   }
   void Enter() const { EXPECT_EQ(::chdir(folder.c_str()), 0); }
 };
+
+void ExpectSameScreens(const Window& changed, const Window& whole, int step) {
+  ASSERT_TRUE(changed.form->Window().Screen().pixels == whole.form->Window().Screen().pixels)
+      << "screens differ after event " << step;
+  for (const Window* w : {&changed, &whole}) {
+    ASSERT_TRUE(w->platform.ShownPicture().pixels == w->form->Window().Screen().pixels)
+        << "the changed areas missed a change by event " << step;
+  }
+}
 
 TEST(BoardDrawing, OnlyWhatChangedShowsTheSamePixelsAsEverythingInView) {
   std::mt19937 rng(20240613);
@@ -78,10 +103,34 @@ TEST(BoardDrawing, OnlyWhatChangedShowsTheSamePixelsAsEverythingInView) {
       }
     }
     ASSERT_EQ(changed.form->IsClosed(), whole.form->IsClosed());
-    ASSERT_TRUE(changed.form->Window().Screen().pixels == whole.form->Window().Screen().pixels)
-        << "screens differ after event " << step;
+    ExpectSameScreens(changed, whole, step);
   }
   EXPECT_EQ(changed.shown.str(), whole.shown.str());
+}
+
+// The board picture holds only the cells around the view: a walk to every edge of the
+// largest board moves it many times, and cells never drawn must stay as black as before.
+TEST(BoardDrawing, AWalkAcrossTheLargestBoardShowsTheSamePixelsAsEverythingInView) {
+  const std::string level = StillLevel();
+  Window changed("walk-changed", level, false);
+  Window whole("walk-whole", level, true);
+  struct Leg {
+    int vk;
+    int steps;
+  };
+  constexpr Leg kLegs[] = {{13, 1}, {39, 52}, {40, 52}, {37, 101}, {38, 101}, {39, 60}};
+  int step = 0;
+  for (const Leg& leg : kLegs) {
+    for (int i = 0; i < leg.steps; ++i, ++step) {
+      for (Window* w : {&changed, &whole}) {
+        w->Enter();
+        w->form->OnKeyDown(leg.vk, false);
+        if (step % 7 == 3) w->form->OnTimer();
+      }
+      ExpectSameScreens(changed, whole, step);
+    }
+  }
+  EXPECT_NE(changed.form->State().PlayerX, 50) << "the player walked";
 }
 
 }  // namespace
