@@ -5,7 +5,7 @@
 
 #include "app/script_commands.h"
 #include "app/tform1.h"
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 
 struct ScriptContext {
   TForm1& form;

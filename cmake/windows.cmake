@@ -30,7 +30,7 @@ add_library(quillmere_window STATIC
   platform/win32/win32_platform.cpp)
 target_link_libraries(quillmere_window PUBLIC ${CORE_AND_SEAMS} comdlg32 user32)
 
-add_library(quillmere_scripted STATIC platform/scripted_platform.cpp app/script_commands.cpp
+add_library(quillmere_scripted STATIC platform/scripted/scripted_platform.cpp app/script_commands.cpp
   app/script_runner.cpp app/state_dump.cpp game/json_text.cpp)
 target_link_libraries(quillmere_scripted PUBLIC ${CORE_AND_SEAMS})
 

@@ -3,7 +3,7 @@
 // catalogue, PNG screenshots of the headless driver. libjpeg and libpng on Linux, WIC on Windows.
 #include <string>
 
-#include "view/surface.h"
+struct Surface;  // a picture in memory, drawn by the game
 
 // Decodes the JPEG file `path`; throws std::runtime_error naming the file on failure.
 Surface LoadJpeg(const std::string& path);

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "game/random.h"
-#include "view/surface.h"
+class RandomSource;  // the game's random generator, seen by the rules
+struct Rect;         // an area of a picture
+struct Surface;      // a picture in memory, drawn by the game
 
 // One file dialog: a filter in the design's "Description|*.ext" form and a starting folder.
 struct FileDialogSetup {

@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/linux/jpeg_errors.h"
+#include "view/surface.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 
 #include "game/cp1251.h"
 #include "platform/file_system.h"
+#include "view/surface.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/window_watchdog.h"
+#include "platform/linux/window_watchdog.h"
 
 #include <utility>
 

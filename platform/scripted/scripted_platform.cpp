@@ -1,4 +1,4 @@
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 
 #include "game/json_text.h"
 

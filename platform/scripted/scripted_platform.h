@@ -7,7 +7,9 @@
 #include <set>
 #include <string>
 
+#include "game/random.h"
 #include "platform/platform.h"
+#include "view/surface.h"
 
 // The program's generator, with draws that a script can force.
 class ForcedRandom : public RandomSource {

@@ -8,8 +8,9 @@
 #include <string>
 
 #include "game/random.h"
-#include "platform/gtk_dialogs.h"
+#include "platform/linux/gtk_dialogs.h"
 #include "platform/platform.h"
+#include "view/surface.h"
 
 struct SDL_Window;
 struct SDL_Renderer;

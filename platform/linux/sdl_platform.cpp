@@ -1,4 +1,4 @@
-#include "platform/sdl_platform.h"
+#include "platform/linux/sdl_platform.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -13,7 +13,7 @@
 #include <system_error>
 
 #include "game/cp1251.h"
-#include "platform/window_watchdog.h"
+#include "platform/linux/window_watchdog.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "platform/gtk_dialogs.h"
+#include "platform/linux/gtk_dialogs.h"
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>

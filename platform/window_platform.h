@@ -1,9 +1,0 @@
-#pragma once
-// The real window of this operating system's build: Win32 on Windows, SDL2 and GTK 3 elsewhere.
-#ifdef _WIN32
-#include "platform/win32/win32_platform.h"
-using WindowPlatform = Win32Platform;
-#else
-#include "platform/sdl_platform.h"
-using WindowPlatform = SdlPlatform;
-#endif
