@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/tform1.h"
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 
 // Files the game ships, for seeding a session's folder.
 std::string ShippedFile(const std::string& relativePath);

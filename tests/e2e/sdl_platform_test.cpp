@@ -1,4 +1,4 @@
-#include "platform/sdl_platform.h"
+#include "platform/linux/sdl_platform.h"
 
 #include <SDL.h>
 #include <fnmatch.h>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "game/cp1251.h"
-#include "platform/window_watchdog.h"
+#include "platform/linux/window_watchdog.h"
 
 namespace {
 

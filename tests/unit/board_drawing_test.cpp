@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/tform1.h"
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 #include "test_files.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "app/tform1.h"
 #include "game/text_file.h"
 #include "platform/file_system.h"
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 #include "test_files.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/tform1.h"
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 #include "test_files.h"
 
 namespace {

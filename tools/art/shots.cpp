@@ -14,7 +14,7 @@
 
 #include "app/script_runner.h"
 #include "app/tform1.h"
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 #include "tools/art/catalogue.h"
 
 namespace art {

@@ -14,7 +14,7 @@
 #include "game/level_file.h"
 #include "game/runtime_error.h"
 #include "game/text_file.h"
-#include "platform/scripted_platform.h"
+#include "platform/scripted/scripted_platform.h"
 #include "tools/solver/play_step.h"
 
 namespace {
