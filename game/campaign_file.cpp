@@ -41,7 +41,7 @@ void WriteCampaignFile(const std::string& path, const std::string& numberText,
   const std::string text = numberText + "\r\n" + HoldingsLines(state);
   const FileError error = ReplaceFile(path, text, false);
   if (error != FileError::kNone) {
-    throw NotWritten("Сохранённая кампания «" + path + "» не записана", error);
+    throw NotWritten(error);
   }
 }
 

@@ -13,6 +13,7 @@ namespace rtl {
 inline const char* const InvalidNumericInput = "Invalid numeric input";
 inline const char* const FileNotFound = "File not found";
 inline const char* const FileAccessDenied = "File access denied";
+inline const char* const DiskWriteError = "Disk write error";
 // "'%s' is not a valid integer value" filled with `text`.
 inline std::string NotValidInteger(const std::string& text) {
   return "'" + text + "' is not a valid integer value";

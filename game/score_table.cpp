@@ -60,13 +60,6 @@ RuntimeError DamagedTable(const std::string& tablePath, const std::string& what)
                                    " повреждена: " + what + ". Результат не записан."));
 }
 
-// The table could not be written: `failed` (UTF-8) says what, the reason follows it.
-RuntimeError NotUpdated(const std::string& tablePath, const std::string& failed, FileError error) {
-  return RuntimeError(
-      Utf8ToCp1251("Таблица лучших результатов " + tablePath + " не обновлена: " + failed) +
-      WriteFailureReason(error) + Utf8ToCp1251(". Результат не записан."));
-}
-
 // The score text as the run-time library's StrToInt reads it.
 std::int32_t ParseScore(const std::string& text) {
   const std::optional<std::int32_t> value = ParseInt32(text);
@@ -237,17 +230,14 @@ void UpdateScoreTable(const std::string& tablePath, const std::string& workPath,
   for (const std::string& line : NewTableLines(tablePath, playerName, result)) {
     table += line + kLineEnd;
   }
-  // The working copy is written first, as the table's old name for it says; the table then
-  // takes its contents in one step. When either fails the table keeps its old contents, and the
-  // player learns that the result was not recorded.
+  // The working copy is written first, as the table's old name for it says; when it cannot be,
+  // the error box says why. The table then takes its contents in one step; when that fails the
+  // table keeps its old contents, which the score screen then shows.
   auto work = TextWriter::Create(workPath);
   work->Write(table);
-  if (const FileError error = work->Close(); error != FileError::kNone) {
-    throw NotUpdated(tablePath, "рабочий файл " + workPath + " не записан, ", error);
-  }
-  const FileError error = ReplaceFile(tablePath, table, false);
+  if (const FileError error = work->Close(); error != FileError::kNone) throw NotWritten(error);
+  ReplaceFile(tablePath, table, false);
   RemoveFile(workPath);
-  if (error != FileError::kNone) throw NotUpdated(tablePath, "", error);
 }
 
 std::vector<std::string> ReadScoreLinesToDraw(const std::string& tablePath) {

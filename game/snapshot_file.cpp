@@ -23,7 +23,7 @@ void WriteSnapshot(const GameState& s, const std::string& path) {
   const auto file = TextWriter::Create(path, true);
   file->Write(HoldingsLines(s));
   if (const FileError error = file->Close(); error != FileError::kNone) {
-    throw NotWritten("Снимок начала уровня «" + path + "» не записан", error);
+    throw NotWritten(error);
   }
 }
 

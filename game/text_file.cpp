@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "game/cp1251.h"
 #include "game/integer_text.h"
 #include "game/runtime_error.h"
 #include "platform/file_system.h"
@@ -16,19 +15,6 @@ std::string OpenMessage(FileError error) {
   return error == FileError::kNotFound ? rtl::FileNotFound : rtl::FileAccessDenied;
 }
 
-// Why a file was not written, in the player's words.
-std::string WriteFailureWords(FileError error) {
-  switch (error) {
-    case FileError::kNotFound:
-      return "нет такой папки";
-    case FileError::kAccessDenied:
-      return "нет доступа";
-    case FileError::kTooLarge:
-      return "файл слишком велик";
-    default:
-      return "диск не принял данные";
-  }
-}
 
 bool IsBlank(int c) { return c >= 0 && c <= ' '; }
 
@@ -104,12 +90,15 @@ void TextWriter::WriteLine(const std::string& text) { Write(text + "\r\n"); }
 
 FileError TextWriter::Close() { return ReplaceFile(path_, bytes_, private_); }
 
-std::string WriteFailureReason(FileError error) {
-  return Utf8ToCp1251(WriteFailureWords(error)) + " (" + LastFileErrorText() + ")";
-}
-
-RuntimeError NotWritten(const std::string& failure, FileError error) {
-  return RuntimeError(Utf8ToCp1251(failure + ": ") + WriteFailureReason(error) + ".");
+RuntimeError NotWritten(FileError error) {
+  switch (error) {
+    case FileError::kNotFound:
+      return RuntimeError(rtl::FileNotFound);
+    case FileError::kAccessDenied:
+      return RuntimeError(rtl::FileAccessDenied);
+    default:
+      return RuntimeError(rtl::DiskWriteError);
+  }
 }
 
 bool DeleteFileIfPresent(const std::string& path) { return RemoveFile(path); }

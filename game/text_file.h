@@ -73,12 +73,9 @@ class TextWriter {
   std::string bytes_;
 };
 
-// Why the last file was not written, for a message: in the player's words, then the system's
-// own in brackets, as code page 1251.
-std::string WriteFailureReason(FileError error);
-// The error for a file of the game that was not written: `failure` (UTF-8, e.g. "Сохранённая
-// кампания «x.ksv» не записана"), a colon and WriteFailureReason.
-RuntimeError NotWritten(const std::string& failure, FileError error);
+// The run-time library's I/O error for a file that was not written: the message players of the
+// game have always seen in the error box.
+RuntimeError NotWritten(FileError error);
 
 // Deletes `path`; a missing file is no error. True when a file was removed.
 bool DeleteFileIfPresent(const std::string& path);
