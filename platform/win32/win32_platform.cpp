@@ -50,13 +50,15 @@ bool AltHeld(LPARAM lParam) { return (lParam & (1 << 29)) != 0; }
 
 }  // namespace
 
-Win32Platform::Win32Platform(const std::string& title) : title_(WideFromCp1251(title)) {
+Win32Platform::Win32Platform(const std::string& title, const std::function<void()>& whileShowing)
+    : title_(WideFromCp1251(title)) {
   // Real pixels: a scaled desktop would otherwise blur the game and report a smaller screen.
   SetProcessDPIAware();
   RegisterWindowClass();
   screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
   screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
   if (screenWidth_ <= 0 || screenHeight_ <= 0) throw WindowsError("cannot read the screen size");
+  if (whileShowing) whileShowing();
   window_ = CreateWindowExW(0, kWindowClass, title_.c_str(), WS_POPUP | WS_VISIBLE, 0, 0,
                             screenWidth_, screenHeight_, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
