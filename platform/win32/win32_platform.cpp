@@ -74,12 +74,39 @@ Win32Platform::~Win32Platform() {
   DestroyWindow(window_);
 }
 
-void Win32Platform::Present(const Surface& windowSurface, const std::vector<Rect>& /*changed*/) {
+// The kept frame takes, and the window shows, only the changed areas; a frame of another size
+// is taken and shown whole.
+void Win32Platform::Present(const Surface& windowSurface, const std::vector<Rect>& changed) {
   if (windowSurface.Empty()) return;
-  frame_ = windowSurface;
   const HDC dc = GetDC(window_);
-  Draw(dc);
+  if (frame_.width != windowSurface.width || frame_.height != windowSurface.height) {
+    frame_ = windowSurface;
+    Draw(dc);
+  } else {
+    const Rect whole{0, 0, frame_.width, frame_.height};
+    for (const Rect& each : changed) {
+      const Rect area = Intersect(each, whole);
+      if (area.Empty()) continue;
+      BlitPart(frame_, area.left, area.top, windowSurface, area);
+      DrawArea(dc, area);
+    }
+  }
   ReleaseDC(window_, dc);
+}
+
+void Win32Platform::DrawArea(void* dc, const Rect& area) const {
+  // The rows of the area alone make the picture handed over, so that its first row is the
+  // area's top whichever way the system counts source rows.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = frame_.width;
+  info.bmiHeader.biHeight = -area.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(static_cast<HDC>(dc), area.left, area.top, static_cast<DWORD>(area.width),
+                    static_cast<DWORD>(area.height), area.left, 0, 0,
+                    static_cast<UINT>(area.height), frame_.Row(area.top), &info, DIB_RGB_COLORS);
 }
 
 void Win32Platform::Draw(void* dc) const {

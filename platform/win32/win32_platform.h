@@ -50,6 +50,8 @@ class Win32Platform : public Platform {
  private:
   void Paint();
   void Draw(void* dc) const;
+  // Copies `area` of the kept frame to the window.
+  void DrawArea(void* dc, const Rect& area) const;
   // Runs one handler unless another one is running (a modal box's own message loop delivers
   // the window's messages too): what arrives meanwhile waits until the handler has returned.
   template <typename Handler>
