@@ -435,7 +435,15 @@ TEST(Catalogue, ScoreBoardLayout) {
 // decoded, or the picture it could not read, must reach the thread that asked.
 TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
   const std::filesystem::path folder = NewTempFolder("quillmere-assets-");
-  std::filesystem::copy(kAssets, folder);
+  for (const CatalogueEntry& entry : Catalogue()) {
+    if (entry.file != nullptr) {
+      std::filesystem::copy_file(kAssets + entry.file, folder / entry.file,
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  }
+  for (const char* file : {kDigitListFile, kUnknownCodeFile}) {
+    std::filesystem::copy_file(kAssets + file, folder / file);
+  }
   const std::string assets = folder.string() + "/";
   const GamePictures all = std::async(std::launch::async, DecodeGamePictures, assets, true).get();
   ASSERT_EQ(all.catalogue.size(), Catalogue().size());
