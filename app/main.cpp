@@ -1,6 +1,7 @@
 // The game's entry point: it works from the program's folder, however it was started.
 #include <cstdio>
 #include <exception>
+#include <future>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include "game/cp1251.h"
 #include "platform/file_system.h"
 #include "platform/single_instance.h"
+#include "view/catalogue.h"
 
 // The real window of this operating system's build: Win32 on Windows, SDL2 and GTK 3 elsewhere.
 #ifdef _WIN32
@@ -41,9 +43,18 @@ std::optional<std::string> EnterProgramFolder() {
   return folder;
 }
 
-std::unique_ptr<WindowPlatform> OpenPlatform() {
+// Decodes the pictures on another thread: opening the window mostly waits for the window manager.
+std::future<GamePictures> StartDecodingPictures(const std::string& folder) {
+  return std::async(std::launch::async | std::launch::deferred, DecodeGamePictures,
+                    folder + "assets/", true);
+}
+
+// Opens the window; the pictures are decoded while it is shown.
+std::unique_ptr<WindowPlatform> OpenPlatform(const std::string& folder,
+                                             std::future<GamePictures>& pictures) {
   try {
-    return std::make_unique<WindowPlatform>(kApplicationTitle);
+    return std::make_unique<WindowPlatform>(
+        kApplicationTitle, [&] { pictures = StartDecodingPictures(folder); });
   } catch (const std::exception& error) {
     ReportFailure(error.what());
     return nullptr;
@@ -51,10 +62,11 @@ std::unique_ptr<WindowPlatform> OpenPlatform() {
 }
 
 // Runs the window until it is closed; a missing picture ends the game before it starts.
-int RunGame(WindowPlatform& platform, const std::string& folder) {
+int RunGame(WindowPlatform& platform, const std::string& folder,
+            std::future<GamePictures>& pictures) {
   TForm1 form(platform, FormOptions{folder, folder + "assets/", DefaultSnapshotPath(), true});
   try {
-    form.LoadPictures();
+    form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {
     ReportFailure(error.what());
     platform.MessageBox(kApplicationTitle,
@@ -76,10 +88,11 @@ int main() {
     ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
     return 1;
   }
-  const std::unique_ptr<WindowPlatform> platform = OpenPlatform();
+  std::future<GamePictures> pictures;
+  const std::unique_ptr<WindowPlatform> platform = OpenPlatform(*folder, pictures);
   if (!platform) return 1;
   try {
-    return RunGame(*platform, *folder);
+    return RunGame(*platform, *folder, pictures);
   } catch (const std::exception& error) {
     ReportFailure(error.what());
     return 1;

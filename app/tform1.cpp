@@ -24,13 +24,13 @@ TForm1::TForm1(Platform& platform, FormOptions options)
 TForm1::~TForm1() = default;
 
 void TForm1::LoadPictures() {
-  LoadCatalogue(window_, options_.assetsFolder, options_.picturesRequired);
-  try {
-    digitList_ = LoadAssetPicture(options_.assetsFolder, kDigitListFile);
-    unknownCode_ = LoadAssetPicture(options_.assetsFolder, kUnknownCodeFile);
-  } catch (const std::exception&) {
-    if (options_.picturesRequired) throw;
-  }
+  LoadPictures(DecodeGamePictures(options_.assetsFolder, options_.picturesRequired));
+}
+
+void TForm1::LoadPictures(GamePictures pictures) {
+  InstallCatalogue(window_, std::move(pictures.catalogue));
+  digitList_ = std::move(pictures.digitList);
+  unknownCode_ = std::move(pictures.unknownCode);
   statusFont_ = std::make_unique<TextBoxRenderer>(options_.assetsFolder + kStatusFontFile,
                                                   kStatusFontPixels);
   if (!statusFont_->Ok() && options_.picturesRequired) {

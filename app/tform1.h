@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "rules/play_host.h"
 #include "view/board_view.h"
+#include "view/catalogue.h"
 #include "view/surface.h"
 #include "view/text_box.h"
 #include "view/window_model.h"
@@ -41,6 +42,8 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   // Loads the picture catalogue and the font; throws std::runtime_error naming a missing
   // picture when pictures are required.
   void LoadPictures();
+  // The same with the pictures decoded beforehand (DecodeGamePictures).
+  void LoadPictures(GamePictures pictures);
   // The window's creation handler: name, warning, layout, the first level behind the menu.
   void FormCreate();
 

@@ -90,7 +90,16 @@ start_game() {  # starts the game, returns when the menu is on the screen; sets 
   fi
   sleep 0.5
 }
-stop_game() { kill "$game" 2>/dev/null || true; wait "$game" 2>/dev/null || true; game=""; sleep 0.3; }
+# Ends a program the probe started and waits until it is gone: it is no child of this shell, so
+# `wait` returns at once, and a window still closing would be taken for the next one's frame.
+end_program() {
+  local tries=100
+  kill "$1" 2>/dev/null || true
+  alive() { local state; state=$(ps -o stat= -p "$1" 2>/dev/null) && [[ $state != Z* ]]; }
+  while alive "$1" && ((tries-- > 0)); do sleep 0.02; done
+  sleep 0.3
+}
+stop_game() { end_program "$game"; game=""; }
 
 cpu_percent() {  # of process $1 over $cpu_seconds
   local hz a b
@@ -118,7 +127,7 @@ for ((i = 0; i < runs; i++)); do
   for v in "${variants[@]}"; do
     out=$("$probe" launch 396 296 8 8 -- "$bare" "$v")
     echo "${out% *}" >> "$work/bare_$v"
-    kill "${out#* }"; wait "${out#* }" 2>/dev/null || true; sleep 0.3
+    end_program "${out#* }"
   done
 done
 game_median=$(median < "$work/game_ms")
@@ -190,7 +199,7 @@ for size in 800x600 1920x1080; do
     out=$("$probe" launch $((sw / 2 - 4)) $((sh / 2 - 4)) 8 8 -- "$bare" "$v")
     sleep 1
     awk -v s="$size" -v v="$v" '/VmHWM/ {printf "%s bare SDL window (%s) peak %.0f MB\n", s, v, $2 / 1024}' "/proc/${out#* }/status"
-    kill "${out#* }"; wait "${out#* }" 2>/dev/null || true
+    end_program "${out#* }"
   done
 done
 printf 'key enter\ntick\ntick\n' > "$work/big.script"

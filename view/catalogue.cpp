@@ -57,26 +57,46 @@ Surface LoadAssetPicture(const std::string& assetsFolder, std::string_view file)
   return LoadBmp(path);
 }
 
-void LoadCatalogue(WindowModel& window, const std::string& assetsFolder, bool required) {
+std::vector<PictureElement> DecodeCatalogue(const std::string& assetsFolder, bool required) {
+  std::vector<PictureElement> elements;
+  elements.reserve(Catalogue().size());
   for (const CatalogueEntry& entry : Catalogue()) {
-    PictureElement e;
+    PictureElement& e = elements.emplace_back();
     e.Width = entry.width;
     e.Height = entry.height;
     e.Visible = entry.visible;
     e.Stretch = entry.stretch;
     e.Transparent = entry.transparent;
     e.AutoSize = entry.autoSize;
-    if (entry.file != nullptr) {
-      try {
-        e.Picture = LoadAssetPicture(assetsFolder, entry.file);
-      } catch (const std::exception&) {
-        if (required) throw;
-      }
-      if (e.AutoSize && !e.Picture.Empty()) {
-        e.Width = e.Picture.width;
-        e.Height = e.Picture.height;
-      }
+    if (entry.file == nullptr) continue;
+    try {
+      e.Picture = LoadAssetPicture(assetsFolder, entry.file);
+    } catch (const std::exception&) {
+      if (required) throw;
     }
-    window.SetElement(entry.id, std::move(e));
+    if (e.AutoSize && !e.Picture.Empty()) {
+      e.Width = e.Picture.width;
+      e.Height = e.Picture.height;
+    }
   }
+  return elements;
+}
+
+void InstallCatalogue(WindowModel& window, std::vector<PictureElement> elements) {
+  const std::vector<CatalogueEntry>& entries = Catalogue();
+  for (std::size_t i = 0; i < entries.size() && i < elements.size(); ++i) {
+    window.SetElement(entries[i].id, std::move(elements[i]));
+  }
+}
+
+GamePictures DecodeGamePictures(const std::string& assetsFolder, bool required) {
+  GamePictures pictures;
+  pictures.catalogue = DecodeCatalogue(assetsFolder, required);
+  try {
+    pictures.digitList = LoadAssetPicture(assetsFolder, kDigitListFile);
+    pictures.unknownCode = LoadAssetPicture(assetsFolder, kUnknownCodeFile);
+  } catch (const std::exception&) {
+    if (required) throw;
+  }
+  return pictures;
 }

@@ -29,7 +29,23 @@ inline constexpr const char* kUnknownCodeFile = "Unknown.bmp";
 // std::runtime_error naming the file when it is missing or unreadable.
 Surface LoadAssetPicture(const std::string& assetsFolder, std::string_view file);
 
-// Builds the window's elements from the catalogue. With `required`, a missing or unreadable
-// picture throws std::runtime_error naming it; otherwise the element keeps an empty picture and
-// its design size.
-void LoadCatalogue(WindowModel& window, const std::string& assetsFolder, bool required);
+// The window's elements as the catalogue describes them, pictures decoded, in catalogue order.
+// Decoding touches no window, so the game does it while its window opens. With `required`, a
+// missing or unreadable picture throws std::runtime_error naming it; otherwise the element keeps
+// an empty picture and its design size.
+std::vector<PictureElement> DecodeCatalogue(const std::string& assetsFolder, bool required);
+
+// Gives the window the elements of DecodeCatalogue.
+void InstallCatalogue(WindowModel& window, std::vector<PictureElement> elements);
+
+// Every picture file the game window draws with, decoded.
+struct GamePictures {
+  std::vector<PictureElement> catalogue;
+  Surface digitList;
+  Surface unknownCode;
+};
+
+// Decodes the catalogue and the pictures that are not window elements; safe on any thread.
+// With `required`, a missing or unreadable picture throws std::runtime_error naming it;
+// otherwise what could not be read stays empty.
+GamePictures DecodeGamePictures(const std::string& assetsFolder, bool required);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 Rect Intersect(const Rect& a, const Rect& b) {
   const int l = std::max(a.left, b.left);
@@ -92,14 +93,21 @@ void BlitStretched(Surface& dst, const Rect& to, const Surface& src, bool keyed,
                    const Rect& clip) {
   if (src.Empty() || to.Empty()) return;
   const Rect r = Intersect(Intersect(to, clip), Rect{0, 0, dst.width, dst.height});
+  if (r.Empty()) return;
+  // The source column of each destination column, worked out once rather than on every row:
+  // the menu's full-window picture is drawn this way at start-up.
+  std::vector<int> sourceColumn(static_cast<std::size_t>(r.width));
+  for (int i = 0; i < r.width; ++i) {
+    sourceColumn[i] =
+        static_cast<int>(static_cast<long long>(r.left + i - to.left) * src.width / to.width);
+  }
   for (int row = r.top; row < r.Bottom(); ++row) {
     const int sy = static_cast<int>(static_cast<long long>(row - to.top) * src.height / to.height);
     const std::uint32_t* s = src.Row(sy);
-    std::uint32_t* d = dst.Row(row);
-    for (int col = r.left; col < r.Right(); ++col) {
-      const int sx = static_cast<int>(static_cast<long long>(col - to.left) * src.width / to.width);
-      const std::uint32_t c = s[sx];
-      if (!keyed || c != key) d[col] = c;
+    std::uint32_t* d = dst.Row(row) + r.left;
+    for (int i = 0; i < r.width; ++i) {
+      const std::uint32_t c = s[sourceColumn[i]];
+      if (!keyed || c != key) d[i] = c;
     }
   }
 }

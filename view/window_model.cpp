@@ -12,8 +12,18 @@ constexpr std::size_t kMaxInvalidRects = 16;
 // lies between them, up to this many.
 constexpr std::size_t kMaxChangedRects = 64;
 
-// Adds `area` to `rects`, merging them all into one when there are more than `most`.
+bool Covers(const Rect& outer, const Rect& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.Right() <= outer.Right() &&
+         inner.Bottom() <= outer.Bottom();
+}
+
+// Adds `area` to `rects`, merging them all into one when there are more than `most`. An area
+// held whole by another is left out: start-up alone asks for the whole window four times.
 void AddRect(std::vector<Rect>& rects, const Rect& area, std::size_t most) {
+  for (const Rect& each : rects) {
+    if (Covers(each, area)) return;
+  }
+  std::erase_if(rects, [&](const Rect& each) { return Covers(area, each); });
   rects.push_back(area);
   if (rects.size() <= most) return;
   Rect all{};

@@ -205,7 +205,7 @@ bool TickGate::Accept(std::uint32_t tag) {
   return running_;
 }
 
-SdlPlatform::SdlPlatform(const std::string& title) {
+SdlPlatform::SdlPlatform(const std::string& title, const std::function<void()>& whileShowing) {
 #ifndef _WIN32
   // The dialogs draw without OpenGL; left to itself GTK loads it (90 MB without a graphics
   // device) only to choose the colours of their windows.
@@ -225,14 +225,15 @@ SdlPlatform::SdlPlatform(const std::string& title) {
                              " to run like that on purpose)");
   }
   try {
-    OpenWindow(title);
+    OpenWindow(title, whileShowing);
   } catch (...) {
     SDL_Quit();
     throw;
   }
 }
 
-void SdlPlatform::OpenWindow(const std::string& title) {
+void SdlPlatform::OpenWindow(const std::string& title,
+                             const std::function<void()>& whileShowing) {
   SDL_DisplayMode desktop;
   if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) throw SdlError("cannot read the screen size");
   screenWidth_ = desktop.w;
@@ -250,6 +251,7 @@ void SdlPlatform::OpenWindow(const std::string& title) {
   SDL_RendererInfo info{};
   keepsFrame_ = SDL_GetRendererInfo(renderer_, &info) == 0 && info.name != nullptr &&
                 SDL_strcmp(info.name, "software") == 0;
+  if (whileShowing) whileShowing();
   {
     // SDL waits without a time limit for the window manager to show the window.
     const WindowWatchdog watchdog(
@@ -267,7 +269,6 @@ void SdlPlatform::OpenWindow(const std::string& title) {
   if (SDL_GetWindowWMInfo(window_, &wm) && wm.subsystem == SDL_SYSWM_X11) {
     x11Window_ = wm.info.x11.window;
   }
-  Redisplay();
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -361,6 +362,8 @@ bool SdlPlatform::IsKeyDown(int vk) const {
 void SdlPlatform::MessageBox(const std::string& caption, const std::string& text) {
   const std::string captionUtf8 = MessageTextToUtf8(caption);
   const std::string textUtf8 = MessageTextToUtf8(text);
+  // Before its first frame the window has shown nothing yet: black behind the box.
+  if (!hasFrame_) Redisplay();
   if (GtkDialogsAvailable()) {
     ShowGtkMessageBox(captionUtf8, textUtf8, Owner());
   } else {

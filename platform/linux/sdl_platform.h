@@ -3,6 +3,7 @@
 // provides the message boxes and file dialogs.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -52,9 +53,10 @@ class TickGate {
 
 class SdlPlatform : public Platform {
  public:
-  // Opens the full-screen window titled `title`; throws std::runtime_error with a message for
-  // the player when there is no display to show it on.
-  explicit SdlPlatform(const std::string& title);
+  // Opens the full-screen window titled `title`, calling `whileShowing` just before waiting for
+  // the window manager to show it; throws std::runtime_error with a message for the player when
+  // there is no display to show it on.
+  explicit SdlPlatform(const std::string& title, const std::function<void()>& whileShowing = {});
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -77,7 +79,7 @@ class SdlPlatform : public Platform {
 
  private:
   static std::uint32_t OnTimerThread(std::uint32_t interval, void* self);
-  void OpenWindow(const std::string& title);
+  void OpenWindow(const std::string& title, const std::function<void()>& whileShowing);
   void Dispatch(WindowEvents& events, const SDL_Event& event);
   void KeyDown(WindowEvents& events, const SDL_KeyboardEvent& key);
   void WindowEvent(WindowEvents& events, const SDL_Event& event);

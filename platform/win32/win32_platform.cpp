@@ -50,13 +50,15 @@ bool AltHeld(LPARAM lParam) { return (lParam & (1 << 29)) != 0; }
 
 }  // namespace
 
-Win32Platform::Win32Platform(const std::string& title) : title_(WideFromCp1251(title)) {
+Win32Platform::Win32Platform(const std::string& title, const std::function<void()>& whileShowing)
+    : title_(WideFromCp1251(title)) {
   // Real pixels: a scaled desktop would otherwise blur the game and report a smaller screen.
   SetProcessDPIAware();
   RegisterWindowClass();
   screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
   screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
   if (screenWidth_ <= 0 || screenHeight_ <= 0) throw WindowsError("cannot read the screen size");
+  if (whileShowing) whileShowing();
   window_ = CreateWindowExW(0, kWindowClass, title_.c_str(), WS_POPUP | WS_VISIBLE, 0, 0,
                             screenWidth_, screenHeight_, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
@@ -72,12 +74,39 @@ Win32Platform::~Win32Platform() {
   DestroyWindow(window_);
 }
 
-void Win32Platform::Present(const Surface& windowSurface, const std::vector<Rect>& /*changed*/) {
+// The kept frame takes, and the window shows, only the changed areas; a frame of another size
+// is taken and shown whole.
+void Win32Platform::Present(const Surface& windowSurface, const std::vector<Rect>& changed) {
   if (windowSurface.Empty()) return;
-  frame_ = windowSurface;
   const HDC dc = GetDC(window_);
-  Draw(dc);
+  if (frame_.width != windowSurface.width || frame_.height != windowSurface.height) {
+    frame_ = windowSurface;
+    Draw(dc);
+  } else {
+    const Rect whole{0, 0, frame_.width, frame_.height};
+    for (const Rect& each : changed) {
+      const Rect area = Intersect(each, whole);
+      if (area.Empty()) continue;
+      BlitPart(frame_, area.left, area.top, windowSurface, area);
+      DrawArea(dc, area);
+    }
+  }
   ReleaseDC(window_, dc);
+}
+
+void Win32Platform::DrawArea(void* dc, const Rect& area) const {
+  // The rows of the area alone make the picture handed over, so that its first row is the
+  // area's top whichever way the system counts source rows.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = frame_.width;
+  info.bmiHeader.biHeight = -area.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(static_cast<HDC>(dc), area.left, area.top, static_cast<DWORD>(area.width),
+                    static_cast<DWORD>(area.height), area.left, 0, 0,
+                    static_cast<UINT>(area.height), frame_.Row(area.top), &info, DIB_RGB_COLORS);
 }
 
 void Win32Platform::Draw(void* dc) const {

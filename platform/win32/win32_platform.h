@@ -4,6 +4,7 @@
 // message boxes and file dialogs.
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,9 +19,9 @@ void ShowMessageWithoutWindow(const std::string& caption, const std::string& tex
 
 class Win32Platform : public Platform {
  public:
-  // Opens the window titled `title` (code page 1251) over the whole screen; throws
-  // std::runtime_error when it cannot.
-  explicit Win32Platform(const std::string& title);
+  // Opens the window titled `title` (code page 1251) over the whole screen, calling
+  // `whileShowing` just before the window is made; throws std::runtime_error when it cannot.
+  explicit Win32Platform(const std::string& title, const std::function<void()>& whileShowing = {});
   // Closes the window; shows the task bar again if the game left it hidden.
   ~Win32Platform() override;
   Win32Platform(const Win32Platform&) = delete;
@@ -49,6 +50,8 @@ class Win32Platform : public Platform {
  private:
   void Paint();
   void Draw(void* dc) const;
+  // Copies `area` of the kept frame to the window.
+  void DrawArea(void* dc, const Rect& area) const;
   // Runs one handler unless another one is running (a modal box's own message loop delivers
   // the window's messages too): what arrives meanwhile waits until the handler has returned.
   template <typename Handler>

@@ -4,7 +4,7 @@
 # a box the player closes, and ends without touching a file while the first plays on, and so
 # does a replay of the headless driver on the game's snapshot; the "Game Over" box is wide
 # enough for the window manager to show its whole caption; a game killed outright does not keep
-# the next one from starting.
+# the next one from starting; a picture missing from the game's folder ends it with a box.
 # Screenshots stay in SCREENSHOT_FOLDER.
 # Usage: run_boxes_e2e.sh GAME_FOLDER SCREENSHOT_FOLDER
 set -euo pipefail
@@ -107,5 +107,25 @@ wait "$game_pid" 2>/dev/null || true
 launch_game "$game"
 poll 10 game_window_up || fail "the game did not start after the last one was killed"
 expect menu menu_on 1 2
+echo "ok $label"
+
+# The pictures are decoded while the window opens; one that cannot be read still ends the game
+# with its box before the menu.
+label='missing-picture'
+stop "$game_pid"
+game_pid=""
+rm "$game/assets/ImShot2.jpg"
+launch_game "$game"
+poll 10 box_shown Quillmere || fail "a missing picture showed no focused box"
+take_shot box
+grep -q "ImShot2.jpg" "$work/game.log" || fail "the game did not name the missing picture"
+press Return
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+poll 5 ended || fail "Return did not end the game without its picture"
+code=0
+wait "$game_pid" || code=$?
+game_pid=""
+((code == 1)) || fail "the game without its picture ended with exit code $code"
+echo "ok $label"
 stop_screen
 echo "e2e message boxes passed; screenshots in $shots"

@@ -7,13 +7,18 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <future>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "game/shop_prices.h"
 #include "tools/art/price_box.h"
 #include "platform/picture_codec.h"
+#include "test_files.h"
 #include "view/bmp_file.h"
+#include "view/catalogue.h"
 #include "view/surface.h"
 
 namespace {
@@ -423,3 +428,47 @@ TEST(Catalogue, ScoreBoardLayout) {
 }
 
 }  // namespace
+
+// ------------------------------------------------------------------ decoding
+
+// The game decodes its pictures on another thread while its window opens: what that thread
+// decoded, or the picture it could not read, must reach the thread that asked.
+TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
+  const std::filesystem::path folder = NewTempFolder("quillmere-assets-");
+  for (const CatalogueEntry& entry : Catalogue()) {
+    if (entry.file != nullptr) {
+      std::filesystem::copy_file(kAssets + entry.file, folder / entry.file,
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+  }
+  for (const char* file : {kDigitListFile, kUnknownCodeFile}) {
+    std::filesystem::copy_file(kAssets + file, folder / file);
+  }
+  const std::string assets = folder.string() + "/";
+  const GamePictures all = std::async(std::launch::async, DecodeGamePictures, assets, true).get();
+  ASSERT_EQ(all.catalogue.size(), Catalogue().size());
+  for (std::size_t i = 0; i < all.catalogue.size(); ++i) {
+    EXPECT_EQ(all.catalogue[i].Picture.Empty(), Catalogue()[i].file == nullptr) << i;
+  }
+  EXPECT_FALSE(all.digitList.Empty());
+  EXPECT_FALSE(all.unknownCode.Empty());
+
+  std::filesystem::remove(folder / "ImShot2.jpg");
+  std::future<GamePictures> missing =
+      std::async(std::launch::async, DecodeGamePictures, assets, true);
+  try {
+    missing.get();
+    ADD_FAILURE() << "a missing picture was not reported";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("ImShot2.jpg"), std::string::npos) << error.what();
+  }
+  const GamePictures some = DecodeGamePictures(assets, false);
+  const auto shot = std::find_if(Catalogue().begin(), Catalogue().end(),
+                                 [](const CatalogueEntry& e) { return e.id == Element::ImShot2; });
+  const PictureElement& empty = some.catalogue[static_cast<std::size_t>(shot - Catalogue().begin())];
+  EXPECT_TRUE(empty.Picture.Empty());
+  EXPECT_EQ(empty.Width, 275);
+  EXPECT_EQ(empty.Height, 210);
+  EXPECT_FALSE(some.digitList.Empty());
+  std::filesystem::remove_all(folder);
+}
