@@ -6,6 +6,7 @@
 #include "menu/menu_actions.h"
 #include "menu/score_screen.h"
 #include "menu/shop.h"
+#include "play/flow.h"
 #include "rules/player_moves.h"
 #include "view/catalogue.h"
 #include "view/letters.h"
@@ -141,7 +142,7 @@ void TForm1::ImCustomMouseDown() { PlayCustomLevel(state_, *this, files_); }
 
 void TForm1::ImLoadMouseDown() { LoadSavedCampaign(state_, window_, *this, files_); }
 
-void TForm1::ImExitMouseDown() { CloseWindow(); }
+void TForm1::ImExitMouseDown() { CloseWindowNow(); }
 
 void TForm1::FormPaint(const Rect& clip) {
   if (state_.ScreenState != screen_state::Play) return;
@@ -182,9 +183,45 @@ void TForm1::UpdateRubyStatus() {
 
 bool TForm1::IsKeyDown(int vk) { return platform_.IsKeyDown(vk); }
 
-void TForm1::ShowShopAfterLevel() {
+void TForm1::Timer1Timer() {
+  ::Timer1Timer(state_, *this, platform_.Random(), options_.snapshotPath);
+}
+
+void TForm1::LoadLevel(const std::string& name) { ::LoadLevel(state_, *this, name); }
+
+void TForm1::EnterLevel(const Level& level) { ::EnterLevel(state_, *this, level); }
+
+bool TForm1::LevelFinished() {
+  if (!FinishLevel(state_)) {
+    CloseWindowNow();
+    return false;
+  }
   Edit2Change();
   ShowShop(window_);
+  return true;
+}
+
+void TForm1::ClearBoardView() { board_.ClearScreen(); }
+
+void TForm1::ShowLevel() {
+  board_.ResizeToBoard();
+  board_.PlaceBoard();
+  board_.PresentBoard();
+  HideMenu(window_);
+  UpdateRubyStatus();
+}
+
+void TForm1::RedrawBoard() {
+  board_.RedrawVisibleCells();
+  board_.PlaceBoard();
+  board_.PresentBoard();
+}
+
+void TForm1::ShowScoreTable() { ::ShowScoreTable(state_, window_, blankScore_); }
+
+void TForm1::ShowMenuOverFirstLevel() {
+  ShowRandomShot(window_, platform_.Random());
+  ShowMenuOverBoard(state_, window_);
 }
 
 void TForm1::LeavePlayForMenu() { ::LeavePlayForMenu(state_, window_, platform_.Random()); }
@@ -198,5 +235,3 @@ std::optional<std::string> TForm1::OpenDialog(const FileDialogSetup& setup) {
 std::optional<std::string> TForm1::SaveDialog(const FileDialogSetup& setup) {
   return platform_.SaveDialog(setup);
 }
-
-void TForm1::CloseWindow() { CloseWindowNow(); }

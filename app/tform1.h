@@ -12,6 +12,7 @@
 #include "menu/main_menu.h"
 #include "menu/menu_host.h"
 #include "platform/platform.h"
+#include "play/flow_host.h"
 #include "rules/play_host.h"
 #include "view/board_view.h"
 #include "view/catalogue.h"
@@ -34,7 +35,7 @@ inline constexpr const char* kApplicationTitle = "Quillmere";
 // What a second copy of the game tells the player before it ends (UTF-8).
 inline constexpr const char* kAlreadyRunningText = "Игра уже запущена.";
 
-class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
+class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private FlowHost {
  public:
   TForm1(Platform& platform, FormOptions options);
   ~TForm1() override;
@@ -60,9 +61,7 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   // Runs one handler: a run-time error ends it with the error box; afterwards the timer,
   // the pending repaint and the screen are brought up to date.
   void RunHandler(const std::function<void()>& handler);
-  void ShowError(const std::string& message);
   void SyncWindow();
-  void ShowMessage(const std::string& caption, const std::string& text);
 
   // Handlers.
   void FormKeyDown(int key, bool shift);
@@ -72,18 +71,10 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   void FormDestroy();
   void CloseWindowNow();
 
-  // Levels.
-  // Loads `name` (start-up, the shop's Play, Game Over, leaving the table): a file that cannot
-  // be opened ends the campaign, and a bad value leaves what was read before it on the board.
+  // Levels (start-up, the shop's Play, leaving the table; New, Restart, Custom), through the
+  // game's flow.
   void LoadLevel(const std::string& name) override;
-  // Puts a level read completely beforehand into play (New, Restart, Custom).
   void EnterLevel(const Level& level) override;
-  // Stops the world; clears the board, the screen and the level's counters.
-  void ClearForLevel();
-  // Puts `level` on the board, draws it, hides the menu and starts the world.
-  void ShowLevel(const Level& level);
-  void CampaignEnd();
-  void GameOver();
 
   // Menu actions.
   void RunMenuEntry(MenuEntry entry);
@@ -104,9 +95,17 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   void PresentBoard() override;
   void UpdateRubyStatus() override;
   bool IsKeyDown(int vk) override;
-  void ShowShopAfterLevel() override;
+  bool LevelFinished() override;
   void LeavePlayForMenu() override;
-  void CloseWindow() override;
+
+  // FlowHost.
+  void ShowMessage(const std::string& caption, const std::string& text) override;
+  void ShowError(const std::string& message) override;
+  void ClearBoardView() override;
+  void ShowLevel() override;
+  void RedrawBoard() override;
+  void ShowScoreTable() override;
+  void ShowMenuOverFirstLevel() override;
 
   Platform& platform_;
   FormOptions options_;
@@ -119,5 +118,4 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   std::unique_ptr<TextBoxRenderer> statusFont_;
   MenuFiles files_;
   bool closed_ = false;
-  int campaignEndDepth_ = 0;
 };

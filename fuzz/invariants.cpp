@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/tiles.h"
+#include "play/flow.h"
 
 namespace {
 
@@ -113,9 +114,7 @@ void CheckedTick(FuzzSession& session) {
     return;
   }
   // The tick writes the player's tile before the pass; that is no activity of the pass.
-  if (before.InPlayfield(before.PlayerX, before.PlayerY)) {
-    before.Board(before.PlayerX, before.PlayerY) = tiles::Player;
-  }
+  PlacePlayerTile(before);
   CheckAfterTick(before, session.State());
 }
 

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "game/int32.h"
-#include "game/level_names.h"
 #include "game/tiles.h"
 #include "rules/items.h"
 
@@ -72,23 +71,6 @@ Cell DirectionStep(GameState& s, PlayHost& host, Cell p, Direction d, bool shift
   return t;
 }
 
-// The exit was reached. True when the shop opened; false when the level was a single level
-// and the window is closing.
-bool CompleteLevel(GameState& s, PlayHost& host) {
-  s.Timer1Enabled = false;
-  if (!IsCampaignName(s.CurrentLevelFile)) {
-    host.CloseWindow();
-    return false;
-  }
-  s.CurrentLevelFile = NextCampaignName(s.CurrentLevelFile);
-  s.ScreenState = screen_state::Shop;
-  s.ShopItem = kShopPlayEntry;
-  s.Money = Wrap32(std::int64_t{s.Money} + s.RubiesCollected - s.RubiesRequired);
-  host.ShowShopAfterLevel();
-  s.Timer1Enabled = false;
-  return true;
-}
-
 bool CreatureAtOrBeside(const GameState& s, Cell t) {
   constexpr std::array<Direction, 5> kAround{{{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}};
   for (const Direction d : kAround) {
@@ -100,7 +82,7 @@ bool CreatureAtOrBeside(const GameState& s, Cell t) {
 // Every key in play ends here; `t` may be the player's own cell.
 void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Exit) {
-    if (!CompleteLevel(s, host)) return;
+    if (!host.LevelFinished()) return;
     t = {s.PlayerX, s.PlayerY};
   }
   if (At(s, t) == tiles::Ruby) CollectRuby(s, host);

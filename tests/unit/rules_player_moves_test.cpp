@@ -27,7 +27,7 @@ struct Play {
   }
   void Press(int key, bool shift = false) { PlayKeyDown(s, host, key, shift); }
   // What the next timer tick does first.
-  void Tick() { s.Board(s.PlayerX, s.PlayerY) = 2; }
+  void Tick() { PlacePlayerTile(s); }
 
   GameState s;
   RecordingHost host;

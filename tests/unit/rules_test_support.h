@@ -8,6 +8,7 @@
 
 #include "game/game_state.h"
 #include "game/random.h"
+#include "play/flow.h"
 #include "rules/play_host.h"
 
 namespace rules_test {
@@ -50,8 +51,8 @@ inline bool RingIsClear(const GameState& s) {
   return true;
 }
 
-// Records every call as text, e.g. "DrawCell 3 4 5"; leaving play acts on the state as the
-// window does.
+// Records every call as text, e.g. "DrawCell 3 4 5"; finishing and leaving play act on the
+// state as the window does.
 class RecordingHost : public PlayHost {
  public:
   explicit RecordingHost(GameState& s) : s_(s) {}
@@ -66,14 +67,17 @@ class RecordingHost : public PlayHost {
     calls.push_back("UpdateRubyStatus " + std::to_string(s_.RubiesCollected));
   }
   bool IsKeyDown(int vk) override { return held.count(vk) != 0; }
-  void ShowShopAfterLevel() override { calls.push_back("ShowShopAfterLevel"); }
+  bool LevelFinished() override {
+    const bool shop = FinishLevel(s_);
+    calls.push_back(shop ? "ShowShopAfterLevel" : "CloseWindow");
+    return shop;
+  }
   void LeavePlayForMenu() override {
     calls.push_back("LeavePlayForMenu");
     s_.ScreenState = screen_state::Menu;
     s_.MenuItem = 1;
     s_.Timer1Enabled = false;
   }
-  void CloseWindow() override { calls.push_back("CloseWindow"); }
 
   std::vector<std::string> calls;
   std::set<int> held;  // virtual-key codes held down
