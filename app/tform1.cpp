@@ -17,8 +17,8 @@ TForm1::TForm1(Platform& platform, FormOptions options)
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       board_(state_, window_),
       files_{options_.programFolder, options_.snapshotPath, {}, {}, {}} {
-  state_.ScreenWidth = platform.ScreenWidth();
-  state_.ScreenHeight = platform.ScreenHeight();
+  state_.view.ScreenWidth = platform.ScreenWidth();
+  state_.view.ScreenHeight = platform.ScreenHeight();
   board_.SetIncremental(!options_.redrawWholeView);
 }
 
@@ -58,7 +58,7 @@ void TForm1::ShowError(const std::string& message) { ShowMessage(kApplicationTit
 
 void TForm1::SyncWindow() {
   if (closed_) return;
-  platform_.SetTimerEnabled(state_.Timer1Enabled);
+  platform_.SetTimerEnabled(state_.world.Timer1Enabled);
   window_.FlushPaint([this](const Rect& clip) { FormPaint(clip); });
   const std::vector<Rect> changed = window_.TakeChanged();
   if (!changed.empty()) platform_.Present(window_.Screen(), changed);
@@ -75,7 +75,7 @@ void TForm1::OnKeyDown(int vk, bool shift) {
 
 void TForm1::OnTimer() {
   RunHandler([&] {
-    if (state_.Timer1Enabled) Timer1Timer();
+    if (state_.world.Timer1Enabled) Timer1Timer();
   });
 }
 
@@ -88,18 +88,18 @@ void TForm1::OnClose() {
 }
 
 void TForm1::FormKeyDown(int key, bool shift) {
-  switch (state_.ScreenState) {
-    case screen_state::Menu:
+  switch (state_.screens.ScreenState) {
+    case Screen::Menu:
       RunMenuEntry(MenuKeyDown(state_, key));
       PlaceMenuFrame(state_, window_);
       break;
-    case screen_state::ScoreTable:
+    case Screen::ScoreTable:
       LeaveScoreScreen(state_, window_, *this);
       break;
-    case screen_state::Shop:
+    case Screen::Shop:
       ShopKeyDown(state_, window_, *this, files_, key);
       break;
-    case screen_state::Play:
+    case Screen::Play:
       PlayKeyDown(state_, *this, key, shift);
       break;
     default:
@@ -145,7 +145,7 @@ void TForm1::ImLoadMouseDown() { LoadSavedCampaign(state_, window_, *this, files
 void TForm1::ImExitMouseDown() { CloseWindowNow(); }
 
 void TForm1::FormPaint(const Rect& clip) {
-  if (state_.ScreenState != screen_state::Play) return;
+  if (state_.screens.ScreenState != Screen::Play) return;
   board_.PlaceBoard();
   board_.PresentBoard(clip);
 }
@@ -161,7 +161,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::CloseWindowNow() {
   if (closed_) return;
-  state_.Timer1Enabled = false;
+  state_.world.Timer1Enabled = false;
   platform_.SetTimerEnabled(false);
   FormClose();
   closed_ = true;
@@ -169,7 +169,7 @@ void TForm1::CloseWindowNow() {
   platform_.QuitLoop();
 }
 
-void TForm1::Edit2Change() { DrawMoneyCounter(window_, digitList_, state_.Money); }
+void TForm1::Edit2Change() { DrawMoneyCounter(window_, digitList_, state_.campaign.Money); }
 
 void TForm1::DrawCell(int x, int y, std::uint8_t code) { board_.DrawCell(x, y, code); }
 
@@ -178,7 +178,7 @@ void TForm1::PlaceBoard() { board_.PlaceBoard(); }
 void TForm1::PresentBoard() { board_.PresentBoard(); }
 
 void TForm1::UpdateRubyStatus() {
-  window_.SetEdit1Text(RubyStatusText(state_.RubiesCollected, state_.RubiesRequired));
+  window_.SetEdit1Text(RubyStatusText(state_.world.RubiesCollected, state_.world.RubiesRequired));
 }
 
 bool TForm1::IsKeyDown(int vk) { return platform_.IsKeyDown(vk); }

@@ -17,18 +17,18 @@ namespace {
 
 // Stops the world; clears the board, the screen and the level's counters.
 void ClearForLevel(GameState& s, FlowHost& host) {
-  s.Timer1Enabled = false;
-  s.Board.Clear();
+  s.world.Timer1Enabled = false;
+  s.world.Board.Clear();
   host.ClearBoardView();
-  s.PlayerDead = 0;
-  s.RubiesCollected = 0;
+  s.world.PlayerDead = 0;
+  s.world.RubiesCollected = 0;
 }
 
 // Puts `level` on the board, shows it and starts the world.
 void ShowLevel(GameState& s, FlowHost& host, const Level& level) {
   PutLevel(level, s);
   host.ShowLevel();
-  s.Timer1Enabled = true;
+  s.world.Timer1Enabled = true;
 }
 
 // LoadLevel without the campaign's end: false when the file cannot be opened.
@@ -52,7 +52,8 @@ bool LoadLevelFile(GameState& s, FlowHost& host, const std::string& name) {
 }  // namespace
 
 void PlacePlayerTile(GameState& s) {
-  if (s.InPlayfield(s.PlayerX, s.PlayerY)) s.Board(s.PlayerX, s.PlayerY) = tiles::Player;
+  if (s.world.InPlayfield(s.world.PlayerX, s.world.PlayerY))
+    s.world.Board(s.world.PlayerX, s.world.PlayerY) = tiles::Player;
 }
 
 void TickWorld(GameState& s, RandomSource& rng) {
@@ -64,19 +65,19 @@ void Timer1Timer(GameState& s, FlowHost& host, RandomSource& rng,
                  const std::string& snapshotPath) {
   TickWorld(s, rng);
   host.RedrawBoard();
-  if (s.PlayerDead != 0) GameOver(s, host, snapshotPath);
+  if (s.world.PlayerDead != 0) GameOver(s, host, snapshotPath);
 }
 
 void GameOver(GameState& s, FlowHost& host, const std::string& snapshotPath) {
-  s.Timer1Enabled = false;
+  s.world.Timer1Enabled = false;
   host.ShowMessage("Game Over", "Game Over");
   try {
     ReadSnapshot(s, snapshotPath);
   } catch (const RuntimeError& error) {
     host.ShowError(error.what());
   }
-  LoadLevel(s, host, s.CurrentLevelFile);
-  s.PlayerDead = 0;
+  LoadLevel(s, host, s.campaign.CurrentLevelFile);
+  s.world.PlayerDead = 0;
 }
 
 void LoadLevel(GameState& s, FlowHost& host, const std::string& name) {
@@ -90,31 +91,32 @@ void EnterLevel(GameState& s, FlowHost& host, const Level& level) {
 
 void CampaignEnd(GameState& s, FlowHost& host) {
   if (IsReadableFile(kScoreTableFile)) {
-    s.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
-    s.ScreenState = screen_state::ScoreTable;
+    s.campaign.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
+    s.screens.ScreenState = Screen::ScoreTable;
     host.ShowScoreTable();
     return;
   }
-  s.ScreenState = screen_state::Menu;
+  s.screens.ScreenState = Screen::Menu;
   host.ShowMessage("Sooorry!!!!", Utf8ToCp1251("Не найден файл с лучшими результатами"));
-  s.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
-  if (!LoadLevelFile(s, host, s.CurrentLevelFile)) {
+  s.campaign.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
+  if (!LoadLevelFile(s, host, s.campaign.CurrentLevelFile)) {
     // The first level is missing too: an empty playfield under the menu.
-    s.BoardWidth = 0;
-    s.BoardHeight = 0;
-    s.PlayerX = 0;
-    s.PlayerY = 0;
-    s.RubiesRequired = 0;
+    s.world.BoardWidth = 0;
+    s.world.BoardHeight = 0;
+    s.world.PlayerX = 0;
+    s.world.PlayerY = 0;
+    s.world.RubiesRequired = 0;
   }
   host.ShowMenuOverFirstLevel();
 }
 
 bool FinishLevel(GameState& s) {
-  s.Timer1Enabled = false;
-  if (!IsCampaignName(s.CurrentLevelFile)) return false;
-  s.CurrentLevelFile = NextCampaignName(s.CurrentLevelFile);
-  s.ScreenState = screen_state::Shop;
-  s.ShopItem = kShopPlayEntry;
-  s.Money = Wrap32(std::int64_t{s.Money} + s.RubiesCollected - s.RubiesRequired);
+  s.world.Timer1Enabled = false;
+  if (!IsCampaignName(s.campaign.CurrentLevelFile)) return false;
+  s.campaign.CurrentLevelFile = NextCampaignName(s.campaign.CurrentLevelFile);
+  s.screens.ScreenState = Screen::Shop;
+  s.screens.ShopItem = shop_entry::Play;
+  s.campaign.Money =
+      Wrap32(std::int64_t{s.campaign.Money} + s.world.RubiesCollected - s.world.RubiesRequired);
   return true;
 }

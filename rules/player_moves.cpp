@@ -16,27 +16,27 @@ struct Cell {
 
 Cell Offset(Cell c, Direction d) { return {c.x + d.dx, c.y + d.dy}; }
 
-std::uint8_t& At(GameState& s, Cell c) { return s.Board(c.x, c.y); }
+std::uint8_t& At(GameState& s, Cell c) { return s.world.Board(c.x, c.y); }
 
 bool IsSideways(Direction d) { return d.dy == 0; }
 
 // True when a step from `p` along `d` stays on the playfield.
 bool StepStaysInside(const GameState& s, Cell p, Direction d) {
   if (d.dx < 0) return p.x != 0;
-  if (d.dx > 0) return p.x != s.BoardWidth - 1;
+  if (d.dx > 0) return p.x != s.world.BoardWidth - 1;
   if (d.dy < 0) return p.y != 0;
-  return p.y != s.BoardHeight - 1;
+  return p.y != s.world.BoardHeight - 1;
 }
 
 // Counts one more ruby, refreshes the status line and opens every closed exit when the count
 // reaches the level's requirement exactly (only here: later rubies change nothing).
 void CollectRuby(GameState& s, PlayHost& host) {
-  s.RubiesCollected = Wrap32(std::int64_t{s.RubiesCollected} + 1);
+  s.world.RubiesCollected = Wrap32(std::int64_t{s.world.RubiesCollected} + 1);
   host.UpdateRubyStatus();
-  if (s.RubiesCollected != s.RubiesRequired) return;
-  for (int x = 0; x < s.BoardWidth; ++x) {
-    for (int y = 0; y < s.BoardHeight; ++y) {
-      if (s.Board(x, y) == tiles::ClosedExit) s.Board(x, y) = tiles::Exit;
+  if (s.world.RubiesCollected != s.world.RubiesRequired) return;
+  for (int x = 0; x < s.world.BoardWidth; ++x) {
+    for (int y = 0; y < s.world.BoardHeight; ++y) {
+      if (s.world.Board(x, y) == tiles::ClosedExit) s.world.Board(x, y) = tiles::Exit;
     }
   }
 }
@@ -74,7 +74,7 @@ Cell DirectionStep(GameState& s, PlayHost& host, Cell p, Direction d, bool shift
 bool CreatureAtOrBeside(const GameState& s, Cell t) {
   constexpr std::array<Direction, 5> kAround{{{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}};
   for (const Direction d : kAround) {
-    if (tiles::IsCreature(s.Board(t.x + d.dx, t.y + d.dy))) return true;
+    if (tiles::IsCreature(s.world.Board(t.x + d.dx, t.y + d.dy))) return true;
   }
   return false;
 }
@@ -83,15 +83,15 @@ bool CreatureAtOrBeside(const GameState& s, Cell t) {
 void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Exit) {
     if (!host.LevelFinished()) return;
-    t = {s.PlayerX, s.PlayerY};
+    t = {s.world.PlayerX, s.world.PlayerY};
   }
   if (At(s, t) == tiles::Ruby) CollectRuby(s, host);
   if (tiles::IsBlocking(At(s, t))) return;
-  if (CreatureAtOrBeside(s, t)) s.PlayerDead = 1;
+  if (CreatureAtOrBeside(s, t)) s.world.PlayerDead = 1;
   host.DrawCell(p.x, p.y, tiles::Empty);
   At(s, p) = tiles::Empty;
-  s.PlayerX = t.x;
-  s.PlayerY = t.y;
+  s.world.PlayerX = t.x;
+  s.world.PlayerY = t.y;
   // The board keeps what the player stepped onto until the next tick writes tile 2 there.
   host.DrawCell(t.x, t.y, tiles::Player);
   host.PlaceBoard();
@@ -101,8 +101,8 @@ void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
 }  // namespace
 
 void PlayKeyDown(GameState& s, PlayHost& host, int key, bool shift) {
-  s.Timer1Enabled = true;
-  const Cell p{s.PlayerX, s.PlayerY};
+  s.world.Timer1Enabled = true;
+  const Cell p{s.world.PlayerX, s.world.PlayerY};
   Cell t = p;
   if (!UseHeldItem(s, host, key)) {
     if (key == vk::Escape) {

@@ -153,7 +153,8 @@ class Pass {
 
   // Scans bottom-up and right-to-left, so whatever moves down or right lands behind the scan.
   bool Run() {
-    for (int y = s_.BoardHeight - 1; y >= 0; --y) ScanRow(&s_.Board(0, y), s_.BoardWidth);
+    for (int y = s_.world.BoardHeight - 1; y >= 0; --y)
+      ScanRow(&s_.world.Board(0, y), s_.world.BoardWidth);
     Unmark();
     return active_;
   }
@@ -219,7 +220,7 @@ class Pass {
   }
 
   void Blast(const std::uint8_t* const cell) {
-    const std::ptrdiff_t at = cell - s_.Board.bytes.data();
+    const std::ptrdiff_t at = cell - s_.world.Board.bytes.data();
     Explode(s_, static_cast<int>(at / BoardStride) - 1, static_cast<int>(at % BoardStride) - 1);
     exploded_ = true;
   }
@@ -230,7 +231,7 @@ class Pass {
     *cell = tiles::Empty;
     *target = object + tiles::Mark;
     active_ = true;
-    if (target[kBelow] == tiles::Player) s_.PlayerDead = 1;
+    if (target[kBelow] == tiles::Player) s_.world.PlayerDead = 1;
   }
 
   // Whether the cells beside and diagonally below an object are open for it to roll into.
@@ -263,7 +264,7 @@ class Pass {
   void Falling(std::uint8_t* const cell, std::uint8_t object) {
     const Under under = kUnder[cell[kBelow]];
     if (under == Under::Player) {
-      s_.PlayerDead = 1;  // it stays where it is, still falling
+      s_.world.PlayerDead = 1;  // it stays where it is, still falling
       return;
     }
     if (under == Under::Creature) {
@@ -297,7 +298,7 @@ class Pass {
     const bool caught = (target[step.kills[0]] == tiles::Player) |
                         (target[step.kills[1]] == tiles::Player) |
                         (target[step.kills[2]] == tiles::Player);
-    if (steps & caught) s_.PlayerDead = 1;
+    if (steps & caught) s_.world.PlayerDead = 1;
   }
 
   void Slime(std::uint8_t* const cell) {
@@ -320,9 +321,9 @@ class Pass {
 
   // Cells that acted in this pass become plain again; falling objects keep falling.
   void Unmark() {
-    for (int x = 0; x < s_.BoardWidth; ++x) {
-      std::uint8_t* cell = &s_.Board(x, 0);
-      std::uint8_t* const end = cell + s_.BoardHeight;
+    for (int x = 0; x < s_.world.BoardWidth; ++x) {
+      std::uint8_t* cell = &s_.world.Board(x, 0);
+      std::uint8_t* const end = cell + s_.world.BoardHeight;
       for (; end - cell >= 8; cell += 8) {
         std::uint64_t word;
         std::memcpy(&word, cell, sizeof word);
@@ -342,6 +343,6 @@ class Pass {
 }  // namespace
 
 void UpdateWorld(GameState& s, RandomSource& rng) {
-  if (!s.Timer1Enabled) return;
-  s.Timer1Enabled = Pass(s, rng).Run();
+  if (!s.world.Timer1Enabled) return;
+  s.world.Timer1Enabled = Pass(s, rng).Run();
 }

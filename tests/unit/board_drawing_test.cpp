@@ -89,7 +89,7 @@ TEST(BoardDrawing, OnlyWhatChangedShowsTheSamePixelsAsEverythingInView) {
   for (int step = 0; step < 300 && !changed.form->IsClosed(); ++step) {
     // Mostly play: ticks and arrows, now and then Escape, Enter in the menu or a repaint.
     const int e = event(rng);
-    const bool inMenu = changed.form->State().ScreenState == screen_state::Menu;
+    const bool inMenu = changed.form->State().screens.ScreenState == Screen::Menu;
     const int k = inMenu && e % 2 == 0 ? 13 : e == 97 ? 27 : kArrows[arrow(rng)];
     const bool shift = event(rng) < 20;
     for (Window* w : {&changed, &whole}) {
@@ -130,7 +130,7 @@ TEST(BoardDrawing, AWalkAcrossTheLargestBoardShowsTheSamePixelsAsEverythingInVie
       ExpectSameScreens(changed, whole, step);
     }
   }
-  EXPECT_NE(changed.form->State().PlayerX, 50) << "the player walked";
+  EXPECT_NE(changed.form->State().world.PlayerX, 50) << "the player walked";
 }
 
 }  // namespace

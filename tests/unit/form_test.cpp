@@ -45,11 +45,11 @@ TEST(Form, TheTimerFollowsPlayAndKeysAfterClosingAreIgnored) {
   s.form.OnKeyDown(13, false);  // Return
   EXPECT_TRUE(s.platform.TimerEnabled());
   s.form.OnKeyDown(39, false);  // Right, into the open exit
-  EXPECT_EQ(s.form.State().ScreenState, 2) << "the exit opened the shop";
+  EXPECT_EQ(s.form.State().screens.ScreenState, Screen::Shop) << "the exit opened the shop";
   EXPECT_FALSE(s.platform.TimerEnabled());
   s.form.OnClose();
   s.form.OnKeyDown(40, false);
-  EXPECT_EQ(s.form.State().ShopItem, 6) << "a closed window handles no key";
+  EXPECT_EQ(s.form.State().screens.ShopItem, 6) << "a closed window handles no key";
 }
 
 // bad input: Level file | Restart on a level that became unreadable or was deleted | the message, then the menu with the game in progress, its money, items and board kept
@@ -72,14 +72,14 @@ TEST(Form, RestartOnALevelThatCannotBeReadKeepsTheGameInProgress) {
             "message \"Quillmere\" "
             "\"Уровень «Level1.cam» не загружен: файл не удаётся открыть.\"\n");
   const GameState& after = s.form.State();
-  EXPECT_EQ(after.ScreenState, 0);
-  EXPECT_EQ(after.MenuItem, 3);
+  EXPECT_EQ(after.screens.ScreenState, Screen::Menu);
+  EXPECT_EQ(after.screens.MenuItem, 3);
   EXPECT_FALSE(s.platform.TimerEnabled());
-  EXPECT_EQ(after.Money, before.Money);
-  EXPECT_EQ(after.Inventory, before.Inventory);
-  EXPECT_EQ(after.Board.bytes, before.Board.bytes);
-  EXPECT_EQ(after.PlayerX, before.PlayerX);
-  EXPECT_EQ(after.CurrentLevelFile, before.CurrentLevelFile);
+  EXPECT_EQ(after.campaign.Money, before.campaign.Money);
+  EXPECT_EQ(after.campaign.Inventory, before.campaign.Inventory);
+  EXPECT_EQ(after.world.Board.bytes, before.world.Board.bytes);
+  EXPECT_EQ(after.world.PlayerX, before.world.PlayerX);
+  EXPECT_EQ(after.campaign.CurrentLevelFile, before.campaign.CurrentLevelFile);
 }
 
 }  // namespace

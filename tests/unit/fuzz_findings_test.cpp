@@ -29,7 +29,7 @@ struct Game {
     const GameState& s = form.State();
     for (int x = -1; x <= MaxBoardSize; ++x) {
       for (int y = -1; y <= MaxBoardSize; ++y) {
-        if (!s.InPlayfield(x, y) && s.Board(x, y) != 0) return false;
+        if (!s.world.InPlayfield(x, y) && s.world.Board(x, y) != 0) return false;
       }
     }
     return true;

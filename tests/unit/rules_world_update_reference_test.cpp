@@ -55,15 +55,15 @@ class Pass {
   Pass(GameState& s, RandomSource& rng) : s_(s), rng_(rng) {}
 
   bool Run() {
-    for (int y = s_.BoardHeight - 1; y >= 0; --y) {
-      for (int x = s_.BoardWidth - 1; x >= 0; --x) Visit(x, y);
+    for (int y = s_.world.BoardHeight - 1; y >= 0; --y) {
+      for (int x = s_.world.BoardWidth - 1; x >= 0; --x) Visit(x, y);
     }
     Unmark();
     return active_;
   }
 
  private:
-  std::uint8_t& At(int x, int y, Offset o = {0, 0}) { return s_.Board(x + o.dx, y + o.dy); }
+  std::uint8_t& At(int x, int y, Offset o = {0, 0}) { return s_.world.Board(x + o.dx, y + o.dy); }
 
   void Visit(int x, int y) {
     const std::uint8_t c = At(x, y);
@@ -94,7 +94,7 @@ class Pass {
     At(x, y) = tiles::Empty;
     At(x, y, to) = object + tiles::Mark;
     active_ = true;
-    if (At(x + to.dx, y + to.dy, kBelow) == tiles::Player) s_.PlayerDead = 1;
+    if (At(x + to.dx, y + to.dy, kBelow) == tiles::Player) s_.world.PlayerDead = 1;
   }
 
   bool Roll(int x, int y, std::uint8_t object) {
@@ -130,7 +130,7 @@ class Pass {
         At(x, y) = object;
         return;
       case tiles::Player:
-        s_.PlayerDead = 1;
+        s_.world.PlayerDead = 1;
         return;
       case tiles::Empty:
         MoveObject(x, y, kBelow, object);
@@ -152,7 +152,7 @@ class Pass {
     const int ny = y + choice.step.dy;
     At(nx, ny) = choice.heading + tiles::Mark;
     for (int i = 0; i < choice.killCount; ++i) {
-      if (At(nx, ny, choice.kills[i]) == tiles::Player) s_.PlayerDead = 1;
+      if (At(nx, ny, choice.kills[i]) == tiles::Player) s_.world.PlayerDead = 1;
     }
     return true;
   }
@@ -181,8 +181,8 @@ class Pass {
   }
 
   void Unmark() {
-    for (int x = 0; x < s_.BoardWidth; ++x) {
-      for (int y = 0; y < s_.BoardHeight; ++y) {
+    for (int x = 0; x < s_.world.BoardWidth; ++x) {
+      for (int y = 0; y < s_.world.BoardHeight; ++y) {
         std::uint8_t& cell = At(x, y);
         if (cell > tiles::Mark && cell != tiles::FallingRuby && cell != tiles::FallingRock) {
           cell -= tiles::Mark;
@@ -197,8 +197,8 @@ class Pass {
 };
 
 void UpdateWorld(GameState& s, RandomSource& rng) {
-  if (!s.Timer1Enabled) return;
-  s.Timer1Enabled = Pass(s, rng).Run();
+  if (!s.world.Timer1Enabled) return;
+  s.world.Timer1Enabled = Pass(s, rng).Run();
 }
 
 }  // namespace reference
@@ -235,13 +235,14 @@ GameState RandomBoard(std::mt19937& gen, int width, int height) {
   }
   std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
   GameState s;
-  s.BoardWidth = width;
-  s.BoardHeight = height;
+  s.world.BoardWidth = width;
+  s.world.BoardHeight = height;
   for (int x = 0; x < width; ++x) {
-    for (int y = 0; y < height; ++y) s.Board(x, y) = static_cast<std::uint8_t>(codes[pick(gen)]);
+    for (int y = 0; y < height; ++y)
+      s.world.Board(x, y) = static_cast<std::uint8_t>(codes[pick(gen)]);
   }
-  s.PlayerX = std::uniform_int_distribution<int>(0, width - 1)(gen);
-  s.PlayerY = std::uniform_int_distribution<int>(0, height - 1)(gen);
+  s.world.PlayerX = std::uniform_int_distribution<int>(0, width - 1)(gen);
+  s.world.PlayerY = std::uniform_int_distribution<int>(0, height - 1)(gen);
   return s;
 }
 
@@ -254,14 +255,15 @@ void ExpectSameTicks(const GameState& start, unsigned seed, int ticks) {
   SeededDice refDice(seed);
   for (int tick = 0; tick < ticks; ++tick) {
     for (GameState* s : {&game, &ref}) {
-      s->Board(s->PlayerX, s->PlayerY) = tiles::Player;
-      s->Timer1Enabled = true;
+      s->world.Board(s->world.PlayerX, s->world.PlayerY) = tiles::Player;
+      s->world.Timer1Enabled = true;
     }
     UpdateWorld(game, gameDice);
     reference::UpdateWorld(ref, refDice);
-    ASSERT_EQ(game.Board.bytes, ref.Board.bytes) << "seed " << seed << " tick " << tick;
-    ASSERT_EQ(game.PlayerDead, ref.PlayerDead) << "seed " << seed << " tick " << tick;
-    ASSERT_EQ(game.Timer1Enabled, ref.Timer1Enabled) << "seed " << seed << " tick " << tick;
+    ASSERT_EQ(game.world.Board.bytes, ref.world.Board.bytes) << "seed " << seed << " tick " << tick;
+    ASSERT_EQ(game.world.PlayerDead, ref.world.PlayerDead) << "seed " << seed << " tick " << tick;
+    ASSERT_EQ(game.world.Timer1Enabled, ref.world.Timer1Enabled)
+        << "seed " << seed << " tick " << tick;
     ASSERT_EQ(gameDice.ranges, refDice.ranges) << "seed " << seed << " tick " << tick;
   }
 }
@@ -291,25 +293,25 @@ TEST(WorldUpdateReference, ABlastAheadOfTheScanWakesTheCellsItReaches) {
   // blasts turn the earth of row 1 into rubies further left, further than the scan lists at a
   // time after a blast: each of them must still fall in this pass.
   GameState s;
-  s.BoardWidth = 70;
-  s.BoardHeight = 3;
-  for (int x = 0; x < s.BoardWidth; ++x) {
-    s.Board(x, 0) = x < 34 ? tiles::Wall : tiles::CreatureUp;
-    s.Board(x, 1) = tiles::Earth;
-    s.Board(x, 2) = tiles::Empty;
+  s.world.BoardWidth = 70;
+  s.world.BoardHeight = 3;
+  for (int x = 0; x < s.world.BoardWidth; ++x) {
+    s.world.Board(x, 0) = x < 34 ? tiles::Wall : tiles::CreatureUp;
+    s.world.Board(x, 1) = tiles::Earth;
+    s.world.Board(x, 2) = tiles::Empty;
   }
-  s.Board(69, 1) = tiles::Slime;
-  s.PlayerX = 0;
-  s.PlayerY = 2;
+  s.world.Board(69, 1) = tiles::Slime;
+  s.world.PlayerX = 0;
+  s.world.PlayerY = 2;
   ExpectSameTicks(s, 1, 3);
 
   GameState game = s;
   SeededDice dice(1);
-  game.Board(0, 2) = tiles::Player;
-  game.Timer1Enabled = true;
+  game.world.Board(0, 2) = tiles::Player;
+  game.world.Timer1Enabled = true;
   UpdateWorld(game, dice);
-  for (int x = 33; x < 69; ++x) EXPECT_EQ(game.Board(x, 2), tiles::FallingRuby) << x;
-  EXPECT_EQ(game.Board(32, 1), tiles::Earth);
+  for (int x = 33; x < 69; ++x) EXPECT_EQ(game.world.Board(x, 2), tiles::FallingRuby) << x;
+  EXPECT_EQ(game.world.Board(32, 1), tiles::Earth);
 }
 
 }  // namespace

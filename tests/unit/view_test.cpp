@@ -203,10 +203,10 @@ TEST(Letters, MoneyCounterFillsTheFourPlaces) {
 
 TEST(BoardView, DrawsCellsWithThePictureOfTheCodeBelowOneHundred) {
   GameState s;
-  s.ScreenWidth = 800;
-  s.ScreenHeight = 600;
-  s.BoardWidth = 3;
-  s.BoardHeight = 1;
+  s.view.ScreenWidth = 800;
+  s.view.ScreenHeight = 600;
+  s.world.BoardWidth = 3;
+  s.world.BoardHeight = 1;
   WindowModel w(800, 600);
   for (int code = 0; code < 14; ++code) {
     w.SetElement(*TileElement(code), PictureElement{{}, Surface(36, 36, static_cast<std::uint32_t>(code + 1)), 0, 0, 36, 36});
@@ -214,9 +214,9 @@ TEST(BoardView, DrawsCellsWithThePictureOfTheCodeBelowOneHundred) {
   BoardView view(s, w);
   view.BindPictures(Surface(36, 36, 0xABCDEF));
   view.ResizeToBoard();
-  s.Board(0, 0) = 104;
-  s.Board(1, 0) = 112;
-  s.Board(2, 0) = 50;
+  s.world.Board(0, 0) = 104;
+  s.world.Board(1, 0) = 112;
+  s.world.Board(2, 0) = 50;
   view.RedrawVisibleCells();
   EXPECT_EQ(view.BoardBitmap.At(10, 10), 5u);
   EXPECT_EQ(view.BoardBitmap.At(36 + 35, 35), 13u);

@@ -55,9 +55,9 @@ StepOutcome PlayStep(GameState& s, const StepAction& a, RandomSource& rng) {
     if (host.finished) return StepOutcome::Finished;
   }
   // The timer fires only while it runs; a key press in play has just started it.
-  if (!s.Timer1Enabled) return StepOutcome::Playing;
+  if (!s.world.Timer1Enabled) return StepOutcome::Playing;
   TickWorld(s, rng);
-  return s.PlayerDead != 0 ? StepOutcome::Caught : StepOutcome::Playing;
+  return s.world.PlayerDead != 0 ? StepOutcome::Caught : StepOutcome::Playing;
 }
 
 std::string KeyLine(const StepAction& a) {

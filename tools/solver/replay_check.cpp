@@ -57,9 +57,9 @@ std::string RunInFolder(const std::string& folder, const std::string& script,
 GameState LoadLevelForPlay(const std::string& path) {
   GameState s;
   PutLevel(ReadLevelFile(path), s);
-  s.CurrentLevelFile = "Level1.cam";
-  s.ScreenState = screen_state::Play;
-  s.Timer1Enabled = true;
+  s.campaign.CurrentLevelFile = "Level1.cam";
+  s.screens.ScreenState = Screen::Play;
+  s.world.Timer1Enabled = true;
   return s;
 }
 
