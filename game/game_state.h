@@ -11,10 +11,6 @@ constexpr int MaxBoardSize = 101;  // largest playfield in either direction
 struct BoardGrid {
   std::array<std::uint8_t, BoardStride * BoardStride> bytes{};
 
-  // True when (x, y) lies inside the 103 x 103 grid.
-  static constexpr bool InGrid(int x, int y) {
-    return x >= -1 && x <= MaxBoardSize && y >= -1 && y <= MaxBoardSize;
-  }
   // The byte of cell (x, y); the caller keeps (x, y) inside the grid.
   std::uint8_t& operator()(int x, int y) { return bytes[Index(x, y)]; }
   std::uint8_t operator()(int x, int y) const { return bytes[Index(x, y)]; }

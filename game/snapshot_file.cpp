@@ -38,4 +38,4 @@ void ReadSnapshot(GameState& s, const std::string& path) {
   }
 }
 
-void DeleteSnapshot(const std::string& path) { DeleteFileIfPresent(path); }
+void DeleteSnapshot(const std::string& path) { RemoveFile(path); }

@@ -57,8 +57,6 @@ class TextWriter {
   // `path` is refused instead of followed.
   static std::unique_ptr<TextWriter> Create(const std::string& path, bool privateFile = false);
 
-  // Writes `text` and CR LF.
-  void WriteLine(const std::string& text);
   // Writes raw bytes.
   void Write(const std::string& bytes);
   // Puts the file in place on the disk; nothing is written without it. On failure the old file
@@ -76,8 +74,3 @@ class TextWriter {
 // The run-time library's I/O error for a file that was not written: the message players of the
 // game have always seen in the error box.
 RuntimeError NotWritten(FileError error);
-
-// Deletes `path`; a missing file is no error. True when a file was removed.
-bool DeleteFileIfPresent(const std::string& path);
-// True when `path` names an existing regular file that can be opened for reading.
-bool FileCanBeOpened(const std::string& path);

@@ -73,7 +73,6 @@ class WindowModel {
 
   // The status box: a disabled one-line text box that lies above everything.
   void SetEdit1Bounds(const Rect& bounds);
-  const Rect& Edit1Bounds() const { return edit1Bounds_; }
   void SetEdit1Text(const std::string& cp1251);
   const std::string& Edit1Text() const { return edit1Text_; }
   // Draws the status box onto the surface (after anything drawn straight onto it).

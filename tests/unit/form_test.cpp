@@ -36,7 +36,7 @@ TEST(Form, StartUpHidesTheTaskbarAndClosingRestoresItAndRemovesTheSnapshot) {
   EXPECT_TRUE(s.form.IsClosed());
   EXPECT_TRUE(s.platform.QuitRequested());
   EXPECT_TRUE(s.platform.TaskbarVisible());
-  EXPECT_FALSE(FileCanBeOpened(s.snapshot));
+  EXPECT_FALSE(IsReadableFile(s.snapshot));
   EXPECT_EQ(s.shown.str(), "") << "no message at the design size";
 }
 

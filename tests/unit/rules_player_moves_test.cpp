@@ -11,6 +11,7 @@ namespace {
 
 using rules_test::Filled;
 using rules_test::RecordingHost;
+using rules_test::RingIsClear;
 using rules_test::Rows;
 using rules_test::RowsOf;
 using rules_test::StateFromRows;
@@ -78,14 +79,24 @@ TEST(PlayerMoves, AtTheEdgeTheTargetIsTheOwnCell) {
   p.Press(vk::Up);
   EXPECT_TRUE(p.host.calls.empty()) << "the own cell holds the player's tile and blocks";
 
-  // Before the next tick the own cell still holds what the player stepped onto.
-  p.s.world.PlayerX = 1;
-  p.s.world.PlayerY = 1;
-  p.s.world.Board(1, 1) = 3;
-  p.Press(vk::Right);
-  EXPECT_EQ(p.host.calls, (Calls{"DrawCell 1 1 5", "DrawCell 1 1 2", "PlaceBoard", "PresentBoard"}));
-  EXPECT_EQ(p.s.world.Board(1, 1), 5);
-  EXPECT_EQ(p.s.world.Board(2, 1), 0) << "the ring is never entered";
+  // Before the next tick the own cell still holds what the player stepped onto: aiming at it
+  // empties it, aiming at the ring would leave it.
+  struct Edge {
+    int key;
+    int x;
+    int y;
+  };
+  for (const Edge e : {Edge{vk::Left, 0, 1}, {vk::Up, 1, 0}, {vk::Right, 1, 1}, {vk::Down, 0, 1}}) {
+    Play q(Filled(2, 2, 5), e.x, e.y);
+    q.s.world.Board(e.x, e.y) = 3;
+    q.Press(e.key);
+    const std::string own = std::to_string(e.x) + " " + std::to_string(e.y);
+    EXPECT_EQ(q.host.calls,
+              (Calls{"DrawCell " + own + " 5", "DrawCell " + own + " 2", "PlaceBoard", "PresentBoard"}))
+        << e.key;
+    EXPECT_EQ(q.s.world.Board(e.x, e.y), 5) << e.key;
+    EXPECT_TRUE(RingIsClear(q.s)) << e.key;
+  }
 }
 
 TEST(PlayerMoves, BlockingCodesStopAPlainMove) {

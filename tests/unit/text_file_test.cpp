@@ -5,12 +5,11 @@
 #include <sys/stat.h>
 #endif
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "game/runtime_error.h"
 #include "game/text_file.h"
+#include "platform/file_system.h"
 #include "test_files.h"
 
 namespace {
@@ -36,8 +35,8 @@ TEST(TextFile, ByteTwentySixEndsTheFile) {
 // bad input: Level file | a folder under the file's name | cannot be opened, reported as a missing file
 TEST(TextFile, AFolderCannotBeOpened) {
   EXPECT_EQ(TextReader::Open(TempDir()), nullptr);
-  EXPECT_FALSE(FileCanBeOpened(TempDir()));
-  EXPECT_FALSE(FileCanBeOpened(TempDir() + "/no-such-file"));
+  EXPECT_FALSE(IsReadableFile(TempDir()));
+  EXPECT_FALSE(IsReadableFile(TempDir() + "/no-such-file"));
   try {
     TextReader::OpenOrThrow(TempDir() + "/no-such-file");
     FAIL();
@@ -68,17 +67,6 @@ TEST(TextFile, ReadLineStopsAtAnyLineEnd) {
   EXPECT_EQ(reader->ReadLine(), "third");
   EXPECT_TRUE(reader->Eof());
   EXPECT_EQ(reader->ReadInt(), 0);
-}
-
-TEST(TextFile, WriterEndsLinesWithCrLf) {
-  const std::string path = TempDir() + "/written.txt";
-  auto writer = TextWriter::Create(path);
-  writer->WriteLine("-5");
-  writer->WriteLine("7");
-  EXPECT_EQ(writer->Close(), FileError::kNone);
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, "-5\r\n7\r\n");
 }
 
 }  // namespace
