@@ -22,7 +22,7 @@ struct Play {
   Play(const Rows& rows, int px, int py) : s(StateFromRows(rows)), host(s) {
     s.world.PlayerX = px;
     s.world.PlayerY = py;
-    s.world.Board(px, py) = 2;
+    PlacePlayerTile(s);
     s.screens.ScreenState = Screen::Play;
     s.campaign.CurrentLevelFile = "Level3.cam";
   }
