@@ -21,7 +21,6 @@ void TForm1::FormCreate() {
                                "Вы можете изменить его сейчас."));
     }
     platform_.SetTaskbarVisible(false);
-    platform_.SeedRandom();
     SetUpDialogs(files_);
     LayOutPictures(window_, sw, sh);
     board_.ResizeToBoard();
@@ -34,7 +33,7 @@ void TForm1::FormCreate() {
     } catch (const RuntimeError& error) {
       ShowError(error.what());
     }
-    ShowRandomShot(window_, platform_.Random());
+    ShowRandomShot(window_, random_);
     state_.world.PlayerDead = 0;
     window_.SetEdit1Bounds(
         Rect{sw / 2 - kStatusBoxWidth / 2, 0, kStatusBoxWidth, kStatusBoxHeight});

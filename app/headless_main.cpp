@@ -100,14 +100,15 @@ int main(int argc, char** argv) {
       o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  TForm1 form(platform, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
+  ForcedRandom random;
+  TForm1 form(platform, random, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
                                     o.snapshot.empty() ? DefaultSnapshotPath()
                                                        : Absolute(o.snapshot, startFolder),
                                     false});
   form.LoadPictures();
   form.FormCreate();
   std::cout.flush();
-  ScriptContext context{form, platform, programFolder, startFolder, std::cout};
+  ScriptContext context{form, platform, random, programFolder, startFolder, std::cout};
   for (const ScriptCommand& c : commands) {
     if (!RunScriptCommand(c, context)) break;
   }

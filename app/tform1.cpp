@@ -11,8 +11,9 @@
 #include "view/catalogue.h"
 #include "view/letters.h"
 
-TForm1::TForm1(Platform& platform, FormOptions options)
+TForm1::TForm1(Platform& platform, RandomSource& random, FormOptions options)
     : platform_(platform),
+      random_(random),
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       board_(state_, window_),
@@ -184,7 +185,7 @@ void TForm1::UpdateRubyStatus() {
 bool TForm1::IsKeyDown(int vk) { return platform_.IsKeyDown(vk); }
 
 void TForm1::Timer1Timer() {
-  ::Timer1Timer(state_, *this, platform_.Random(), options_.snapshotPath);
+  ::Timer1Timer(state_, *this, random_, options_.snapshotPath);
 }
 
 void TForm1::LoadLevel(const std::string& name) { ::LoadLevel(state_, *this, name); }
@@ -220,13 +221,13 @@ void TForm1::RedrawBoard() {
 void TForm1::ShowScoreTable() { ::ShowScoreTable(state_, window_, blankScore_); }
 
 void TForm1::ShowMenuOverFirstLevel() {
-  ShowRandomShot(window_, platform_.Random());
+  ShowRandomShot(window_, random_);
   ShowMenuOverBoard(state_, window_);
 }
 
-void TForm1::LeavePlayForMenu() { ::LeavePlayForMenu(state_, window_, platform_.Random()); }
+void TForm1::LeavePlayForMenu() { ::LeavePlayForMenu(state_, window_, random_); }
 
-RandomSource& TForm1::Random() { return platform_.Random(); }
+RandomSource& TForm1::Random() { return random_; }
 
 std::optional<std::string> TForm1::OpenDialog(const FileDialogSetup& setup) {
   return platform_.OpenDialog(setup);

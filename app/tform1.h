@@ -37,7 +37,8 @@ inline constexpr const char* kAlreadyRunningText = "Игра уже запуще
 
 class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private FlowHost {
  public:
-  TForm1(Platform& platform, FormOptions options);
+  // `random` is the program's one generator, seeded (or not) by the caller.
+  TForm1(Platform& platform, RandomSource& random, FormOptions options);
   ~TForm1() override;
 
   // Loads the picture catalogue and the font; throws std::runtime_error naming a missing
@@ -108,6 +109,7 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private 
   void ShowMenuOverFirstLevel() override;
 
   Platform& platform_;
+  RandomSource& random_;
   FormOptions options_;
   GameState state_;
   WindowModel window_;

@@ -51,6 +51,7 @@ struct Window {
   std::string folder;
   std::ostringstream shown;
   ScriptedPlatform platform{1024, 768, shown};
+  ForcedRandom random;
   std::unique_ptr<TForm1> form;
 
   Window(const std::string& name, const std::string& level, bool wholeView)
@@ -59,7 +60,7 @@ struct Window {
     WriteTempFile(name + "/Level1.cam", level);
     WriteTempFile(name + "/Level2.cam", level);
     form = std::make_unique<TForm1>(
-        platform, FormOptions{folder, std::string(QUILLMERE_SOURCE_DIR) + "/assets/",
+        platform, random, FormOptions{folder, std::string(QUILLMERE_SOURCE_DIR) + "/assets/",
                               folder + "snapshot.tmp", true, wholeView});
     platform.KeepShownPicture();
     Enter();

@@ -14,9 +14,10 @@ namespace {
 struct Started {
   std::ostringstream shown;
   ScriptedPlatform platform{800, 600, shown};
+  ForcedRandom random;
   std::string folder = TempDir() + "/";
   std::string snapshot = TempDir() + "/snapshot.tmp";
-  TForm1 form{platform, FormOptions{folder, "/nonexistent/", snapshot, false}};
+  TForm1 form{platform, random, FormOptions{folder, "/nonexistent/", snapshot, false}};
 
   Started() {
     WriteTempFile("Level1.cam", "2\r\n1\r\n0\r\n0\r\n0\r\n5 7\r\n");

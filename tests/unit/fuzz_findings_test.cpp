@@ -14,7 +14,8 @@ namespace {
 struct Game {
   std::ostringstream shown;
   ScriptedPlatform platform{800, 600, shown};
-  TForm1 form{platform, FormOptions{TempDir() + "/", "/nonexistent/", TempDir() + "/snap.tmp",
+  ForcedRandom random;
+  TForm1 form{platform, random, FormOptions{TempDir() + "/", "/nonexistent/", TempDir() + "/snap.tmp",
                                     false}};
 
   explicit Game(const std::string& level) {

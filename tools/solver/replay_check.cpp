@@ -37,10 +37,11 @@ std::string RunInFolder(const std::string& folder, const std::string& script,
                         const std::string& assetsFolder) {
   std::ostringstream shown;
   ScriptedPlatform platform(800, 600, shown);
-  TForm1 form(platform, FormOptions{folder, assetsFolder, folder + "snapshot.tmp", false});
+  ForcedRandom random;
+  TForm1 form(platform, random, FormOptions{folder, assetsFolder, folder + "snapshot.tmp", false});
   form.LoadPictures();
   form.FormCreate();
-  ScriptContext context{form, platform, folder, folder, shown};
+  ScriptContext context{form, platform, random, folder, folder, shown};
   std::istringstream in(script);
   std::string line;
   while (std::getline(in, line)) {
