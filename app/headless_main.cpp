@@ -101,11 +101,13 @@ int main(int argc, char** argv) {
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
   ForcedRandom random;
-  TForm1 form(platform, random, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
-                                    o.snapshot.empty() ? DefaultSnapshotPath()
-                                                       : Absolute(o.snapshot, startFolder),
-                                    false});
-  form.LoadPictures();
+  const std::string assets = ProgramFolder().value_or(startFolder) + "assets/";
+  TForm1 form(platform, random,
+              FormOptions{programFolder, assets,
+                          o.snapshot.empty() ? DefaultSnapshotPath()
+                                             : Absolute(o.snapshot, startFolder)});
+  // Scripts run without the pictures as well: whatever is missing stays blank.
+  form.LoadPictures(DecodeGamePictures(assets, false));
   form.FormCreate();
   std::cout.flush();
   ScriptContext context{form, platform, random, programFolder, startFolder, std::cout};

@@ -67,7 +67,7 @@ int RunGame(WindowPlatform& platform, const std::string& folder,
             std::future<GamePictures>& pictures) {
   ClockRandom random;
   random.SeedFromClock();
-  TForm1 form(platform, random, FormOptions{folder, folder + "assets/", DefaultSnapshotPath(), true});
+  TForm1 form(platform, random, FormOptions{folder, folder + "assets/", DefaultSnapshotPath()});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {

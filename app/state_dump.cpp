@@ -30,9 +30,11 @@ void WriteStateDump(std::ostream& out, const TForm1& form) {
   out << '\n';
   out << "status=" << JsonString(form.Window().Edit1Text()) << '\n';
   out << "origin=" << s.view.BoardOriginX << ',' << s.view.BoardOriginY << '\n';
-  for (const PictureElement& e : form.Window().Elements()) {
+  const auto& elements = form.Window().Elements();
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    const PictureElement& e = elements[i];
     if (!e.Visible) continue;
-    out << "element " << e.Name << ' ' << e.Left << ' ' << e.Top << ' ' << e.Width << ' '
+    out << "element " << ElementName(static_cast<Element>(i)) << ' ' << e.Left << ' ' << e.Top << ' ' << e.Width << ' '
         << e.Height << '\n';
   }
   WriteBoardDump(out, s);

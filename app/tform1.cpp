@@ -25,17 +25,13 @@ TForm1::TForm1(Platform& platform, RandomSource& random, FormOptions options)
 
 TForm1::~TForm1() = default;
 
-void TForm1::LoadPictures() {
-  LoadPictures(DecodeGamePictures(options_.assetsFolder, options_.picturesRequired));
-}
-
 void TForm1::LoadPictures(GamePictures pictures) {
   InstallCatalogue(window_, std::move(pictures.catalogue));
   digitList_ = std::move(pictures.digitList);
   unknownCode_ = std::move(pictures.unknownCode);
   statusFont_ = std::make_unique<TextBoxRenderer>(options_.assetsFolder + kStatusFontFile,
                                                   kStatusFontPixels);
-  if (!statusFont_->Ok() && options_.picturesRequired) {
+  if (!statusFont_->Ok() && pictures.required) {
     throw std::runtime_error(options_.assetsFolder + kStatusFontFile);
   }
   window_.SetTextRenderer(statusFont_.get());

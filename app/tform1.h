@@ -24,7 +24,6 @@ struct FormOptions {
   std::string programFolder;  // full path ending with '/': dialogs start here
   std::string assetsFolder;   // full path ending with '/': pictures and font
   std::string snapshotPath;   // where the snapshot of money and items lives
-  bool picturesRequired = true;  // false: run without pictures (headless tests)
   // Every tick draws every cell in view and copies the whole board picture, instead of only
   // what changed (the two must show the same pixels).
   bool redrawWholeView = false;
@@ -41,10 +40,8 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private 
   TForm1(Platform& platform, RandomSource& random, FormOptions options);
   ~TForm1() override;
 
-  // Loads the picture catalogue and the font; throws std::runtime_error naming a missing
-  // picture when pictures are required.
-  void LoadPictures();
-  // The same with the pictures decoded beforehand (DecodeGamePictures).
+  // Takes the pictures decoded beforehand (DecodeGamePictures) and loads the status font;
+  // throws std::runtime_error naming the font when it is missing and the pictures were required.
   void LoadPictures(GamePictures pictures);
   // The window's creation handler: name, warning, layout, the first level behind the menu.
   void FormCreate();

@@ -33,7 +33,7 @@ struct Scene {
     for (int code = 0; code < 14; ++code) {
       Surface cell(36, 36);
       for (int i = 0; i < 36 * 36; ++i) cell.pixels[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(code * 977 + i);
-      window.SetElement(*TileElement(code), PictureElement{{}, cell, 0, 0, 36, 36});
+      window.SetElement(*TileElement(code), PictureElement{cell, 0, 0, 36, 36});
     }
     view.BindPictures(unknown);
     view.SetIncremental(incremental);

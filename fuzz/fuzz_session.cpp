@@ -82,8 +82,8 @@ void FuzzSession::Start(Pictures pictures) {
   const std::string& assets =
       pictures == Pictures::kLetters ? Scratch().assets : Scratch().noAssets;
   form_ = std::make_unique<TForm1>(*platform_, random_,
-                                   FormOptions{folder_, assets, SnapshotPath(), false});
-  form_->LoadPictures();
+                                   FormOptions{folder_, assets, SnapshotPath()});
+  form_->LoadPictures(DecodeGamePictures(assets, false));
   form_->FormCreate();
 }
 

@@ -12,7 +12,6 @@
 #include "view/surface.h"
 
 struct PictureElement {
-  std::string_view Name;  // the design's name, for the headless driver's dump
   Surface Picture;  // may be empty
   int Left = 0;
   int Top = 0;

@@ -61,10 +61,10 @@ struct Window {
     WriteTempFile(name + "/Level2.cam", level);
     form = std::make_unique<TForm1>(
         platform, random, FormOptions{folder, std::string(QUILLMERE_SOURCE_DIR) + "/assets/",
-                              folder + "snapshot.tmp", true, wholeView});
+                              folder + "snapshot.tmp", wholeView});
     platform.KeepShownPicture();
     Enter();
-    form->LoadPictures();
+    form->LoadPictures(DecodeGamePictures(std::string(QUILLMERE_SOURCE_DIR) + "/assets/", true));
     form->FormCreate();
   }
   void Enter() const { EXPECT_EQ(::chdir(folder.c_str()), 0); }

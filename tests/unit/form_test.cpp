@@ -17,12 +17,12 @@ struct Started {
   ForcedRandom random;
   std::string folder = TempDir() + "/";
   std::string snapshot = TempDir() + "/snapshot.tmp";
-  TForm1 form{platform, random, FormOptions{folder, "/nonexistent/", snapshot, false}};
+  TForm1 form{platform, random, FormOptions{folder, "/nonexistent/", snapshot}};
 
   Started() {
     WriteTempFile("Level1.cam", "2\r\n1\r\n0\r\n0\r\n0\r\n5 7\r\n");
     EXPECT_TRUE(EnterFolder(folder));
-    form.LoadPictures();
+    form.LoadPictures(DecodeGamePictures("/nonexistent/", false));
     form.FormCreate();
   }
 };

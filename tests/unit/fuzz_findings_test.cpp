@@ -15,13 +15,12 @@ struct Game {
   std::ostringstream shown;
   ScriptedPlatform platform{800, 600, shown};
   ForcedRandom random;
-  TForm1 form{platform, random, FormOptions{TempDir() + "/", "/nonexistent/", TempDir() + "/snap.tmp",
-                                    false}};
+  TForm1 form{platform, random, FormOptions{TempDir() + "/", "/nonexistent/", TempDir() + "/snap.tmp"}};
 
   explicit Game(const std::string& level) {
     WriteTempFile("Level1.cam", level);
     EXPECT_EQ(::chdir(TempDir().c_str()), 0);
-    form.LoadPictures();
+    form.LoadPictures(DecodeGamePictures("/nonexistent/", false));
     form.FormCreate();
   }
 

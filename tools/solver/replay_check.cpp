@@ -38,8 +38,8 @@ std::string RunInFolder(const std::string& folder, const std::string& script,
   std::ostringstream shown;
   ScriptedPlatform platform(800, 600, shown);
   ForcedRandom random;
-  TForm1 form(platform, random, FormOptions{folder, assetsFolder, folder + "snapshot.tmp", false});
-  form.LoadPictures();
+  TForm1 form(platform, random, FormOptions{folder, assetsFolder, folder + "snapshot.tmp"});
+  form.LoadPictures(DecodeGamePictures(assetsFolder, false));
   form.FormCreate();
   ScriptContext context{form, platform, random, folder, folder, shown};
   std::istringstream in(script);
