@@ -145,7 +145,7 @@ TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
   EXPECT_EQ(Refusal(level + spread), "");
 }
 
-// bad input: Level file | missing, or a link to nothing | no level there: the end of a campaign; a message naming the level where a level is asked for by name
+// bad input: Level file | missing, or a link to nothing | no level there: the end of a campaign — a message naming the level where a level is asked for by name (Custom, New, Restart)
 // bad input: Level file | a folder, a pipe, no permission to read it | a message naming the level: the file cannot be opened
 // bad input: Level file | a file far larger than any level (2 MB, 20 MB, 3 GB) | a message naming the level that it is too large, before a byte of it is read
 TEST(LevelFile, OnlyANameWithNoFileBehindItIsNoLevel) {
