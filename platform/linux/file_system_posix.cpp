@@ -208,6 +208,8 @@ std::string DefaultSnapshotPath() {
   return temp + "Kolbrin-" + std::to_string(::getuid()) + ".tmp";
 }
 
+std::string PathInUtf8(const std::string& path) { return path; }
+
 // The untranslated text: the game's messages are code page 1251 inside, and a translation
 // would arrive in the locale's UTF-8.
 std::string LastFileErrorText() { return strerrordesc_np(lastError); }

@@ -333,6 +333,8 @@ std::string DefaultSnapshotPath() {
   return kSnapshotName;
 }
 
+std::string PathInUtf8(const std::string& path) { return Cp1251ToUtf8(path); }
+
 std::string LastFileErrorText() {
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
