@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/cp1251.h"
 #include "platform/unfinished_write.h"
 #include "platform/win32/game_path.h"
 #include "platform/win32/wide_text.h"
