@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "game/cp1251.h"
 #include "platform/single_instance.h"
+#include "view/catalogue.h"
 #include "view/design_scale.h"
 
 namespace {
@@ -124,7 +125,7 @@ int main(int argc, char** argv) {
       o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  TForm1 form(platform, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
+  TForm1 form(platform, FormOptions{programFolder, AssetsFolder(ProgramFolder().value_or(startFolder)),
                                     o.snapshot.empty() ? DefaultSnapshotPath()
                                                        : Absolute(o.snapshot, startFolder),
                                     false});
