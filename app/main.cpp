@@ -47,7 +47,7 @@ std::optional<std::string> EnterProgramFolder() {
 // Decodes the pictures on another thread: opening the window mostly waits for the window manager.
 std::future<GamePictures> StartDecodingPictures(const std::string& folder) {
   return std::async(std::launch::async | std::launch::deferred, DecodeGamePictures,
-                    folder + "assets/", true);
+                    AssetsFolder(folder), true);
 }
 
 // Opens the window; the pictures are decoded while it is shown.
@@ -67,7 +67,7 @@ int RunGame(WindowPlatform& platform, const std::string& folder,
             std::future<GamePictures>& pictures) {
   ClockRandom random;
   random.SeedFromClock();
-  TForm1 form(platform, random, FormOptions{folder, folder + "assets/", DefaultSnapshotPath()});
+  TForm1 form(platform, random, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath()});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {

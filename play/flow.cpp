@@ -34,7 +34,7 @@ void ShowLevel(GameState& s, FlowHost& host, const Level& level) {
 // LoadLevel without the campaign's end: false when the file cannot be opened.
 bool LoadLevelFile(GameState& s, FlowHost& host, const std::string& name) {
   ClearForLevel(s, host);
-  std::unique_ptr<TextReader> file = TextReader::Open(name);
+  std::unique_ptr<TextReader> file = OpenLevelFile(name);
   if (!file) return false;
   Level level;
   try {
