@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (session.MessagesSaying("message ") == messages && session.Read("Again.ksv", again)) {
       const SavedCampaign saved = ReadCampaignFile(session.Path("Again.ksv"), "Again.ksv");
       GameState reread;
-      reread.Money = saved.Money;
-      reread.Inventory = saved.Inventory;
-      reread.Inventory[0] = session.State().campaign.Inventory[0];  // item 0 is not saved
+      reread.campaign.Money = saved.Money;
+      reread.campaign.Inventory = saved.Inventory;
+      reread.campaign.Inventory[0] = session.State().campaign.Inventory[0];  // item 0 is not saved
       RequireSameHoldings(reread, session.State(), "a campaign saved again reads back the same");
     }
     CheckedKey(session, vk::Down);
