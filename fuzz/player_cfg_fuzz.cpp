@@ -21,9 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   session.Write("High.scr", table);
   session.Start(FuzzSession::Pictures::kLetters);
   CheckAfterHandler(session);
-  Require(session.State().PlayerName == FirstLineOf(cfg), "the name is the file's first line");
+  Require(session.State().campaign.PlayerName == FirstLineOf(cfg),
+          "the name is the file's first line");
   FinishCampaign(session, kBestResult);
-  CheckTableAfterUpdate(session, table, session.State().PlayerName, kBestResult);
+  CheckTableAfterUpdate(session, table, session.State().campaign.PlayerName, kBestResult);
   CheckedKey(session, vk::Enter);
   return 0;
 }
