@@ -24,11 +24,13 @@ struct Options {
   std::string folder;
   std::string snapshot;
   std::string script;
+  bool sounds = false;  // a line "sound NAME" as each sound starts
 };
 
 int Usage(const std::string& why) {
   std::cerr << "quillmere-headless: " << why << "\n"
-            << "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n";
+            << "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] [--sounds] "
+               "SCRIPT\n";
   return 2;
 }
 
@@ -47,6 +49,8 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
       o.folder = argv[++i];
     } else if (arg == "--snapshot" && hasValue) {
       o.snapshot = argv[++i];
+    } else if (arg == "--sounds") {
+      o.sounds = true;
     } else if (o.script.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
       o.script = arg;
     } else {
@@ -100,6 +104,7 @@ int main(int argc, char** argv) {
       o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
+  if (o.sounds) platform.Sounds().PrintLines();
   TForm1 form(platform, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
                                     o.snapshot.empty() ? DefaultSnapshotPath()
                                                        : Absolute(o.snapshot, startFolder),

@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/player_settings.h"
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
 #include "game/snapshot_file.h"
@@ -10,12 +11,20 @@
 #include "view/catalogue.h"
 #include "view/letters.h"
 
+namespace {
+
+// Beside the design: the key that turns sound off and on (virtual-key code of M).
+constexpr int kSoundKey = 'M';
+
+}  // namespace
+
 TForm1::TForm1(Platform& platform, FormOptions options)
     : platform_(platform),
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       board_(state_, window_),
-      files_{options_.programFolder, options_.snapshotPath, {}, {}, {}} {
+      files_{options_.programFolder, options_.snapshotPath, {}, {}, {}},
+      sounds_(platform.Sounds()) {
   state_.ScreenWidth = platform.ScreenWidth();
   state_.ScreenHeight = platform.ScreenHeight();
   board_.SetIncremental(!options_.redrawWholeView);
@@ -43,6 +52,7 @@ void TForm1::LoadPictures(GamePictures pictures) {
 
 void TForm1::RunHandler(const std::function<void()>& handler) {
   if (closed_) return;
+  sounds_.NextEvent();
   try {
     handler();
   } catch (const RuntimeError& error) {
@@ -87,9 +97,10 @@ void TForm1::OnClose() {
 }
 
 void TForm1::FormKeyDown(int key, bool shift) {
-  switch (state_.ScreenState) {
+  const std::uint8_t screen = state_.ScreenState;
+  switch (screen) {
     case screen_state::Menu:
-      RunMenuEntry(MenuKeyDown(state_, key));
+      RunMenuEntry(MenuKeyDown(state_, key, sounds_));
       PlaceMenuFrame(state_, window_);
       break;
     case screen_state::ScoreTable:
@@ -104,6 +115,15 @@ void TForm1::FormKeyDown(int key, bool shift) {
     default:
       break;
   }
+  // After the design's own handling: on the score table M only leaves it, as any key does.
+  const bool soundScreen = screen == screen_state::Menu || screen == screen_state::Shop ||
+                           screen == screen_state::Play;
+  if (key == kSoundKey && soundScreen && !closed_) ToggleSound();
+}
+
+void TForm1::ToggleSound() {
+  sounds_.SetOn(!sounds_.On());
+  SaveSettings(Settings{sounds_.On()});
 }
 
 void TForm1::RunMenuEntry(MenuEntry entry) {

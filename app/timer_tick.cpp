@@ -9,7 +9,7 @@ void TForm1::Timer1Timer() {
   if (state_.InPlayfield(state_.PlayerX, state_.PlayerY)) {
     state_.Board(state_.PlayerX, state_.PlayerY) = tiles::Player;
   }
-  UpdateWorld(state_, platform_.Random());
+  UpdateWorld(state_, platform_.Random(), sounds_);
   board_.RedrawVisibleCells();
   board_.PlaceBoard();
   board_.PresentBoard();
@@ -18,6 +18,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::GameOver() {
   state_.Timer1Enabled = false;
+  sounds_.Raise(Sound::Caught);
   ShowMessage("Game Over", "Game Over");
   // A damaged snapshot is reported once; the level still restarts, so the game never sticks.
   try {

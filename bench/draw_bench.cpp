@@ -128,10 +128,11 @@ void WholeTickLittleMoving(benchmark::State& bs) {
   for (int i = 0; i < 4; ++i) scene.state.Board(42 + 4 * i, 45) = tiles::CreatureRight;
   scene.state.Board(50, 50) = tiles::Player;
   ClockRandom random;
+  SilentSounds silence;
   scene.Tick();
   for (auto _ : bs) {
     scene.state.Timer1Enabled = true;
-    UpdateWorld(scene.state, random);
+    UpdateWorld(scene.state, random, silence);
     scene.Tick();
   }
 }

@@ -72,6 +72,7 @@ void ShopKeyDown(GameState& s, WindowModel& window, MenuHost& host, MenuFiles& f
   if (key == vk::Enter && s.ShopItem == kShopPlayEntry) {
     // Without a snapshot dying could not give back what the level began with: the shop stays.
     WriteSnapshot(s, files.snapshotPath);
+    host.Sounds().Raise(Sound::MenuChoose);
     HideShop(window);
     s.ScreenState = screen_state::Play;
     host.LoadLevel(s.CurrentLevelFile);
@@ -80,12 +81,14 @@ void ShopKeyDown(GameState& s, WindowModel& window, MenuHost& host, MenuFiles& f
   if (key == vk::Enter && s.ShopItem == kSave) {
     SaveCampaign(s, host, files);
   } else if (key == vk::Enter && IsItem(s.ShopItem)) {
-    BuyItem(s, s.ShopItem);
+    host.Sounds().Raise(BuyItem(s, s.ShopItem) ? Sound::Buy : Sound::NoMoney);
     host.Edit2Change();
   } else if (key == vk::Up) {
     s.ShopItem = s.ShopItem == 1 ? kShopPlayEntry : s.ShopItem - 1;
+    host.Sounds().Raise(Sound::MenuMove);
   } else if (key == vk::Down) {
     s.ShopItem = s.ShopItem == kShopPlayEntry ? 1 : s.ShopItem + 1;
+    host.Sounds().Raise(Sound::MenuMove);
   }
   PlaceShopFrames(s, window);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class RandomSource;  // the game's random generator, seen by the rules
+class SoundOutput;   // platform/sound_output.h
 struct Rect;         // an area of a picture
 struct Surface;      // a picture in memory, drawn by the game
 
@@ -45,6 +46,8 @@ class Platform {
   virtual RandomSource& Random() = 0;
   // Reseeds the random generator from the clock.
   virtual void SeedRandom() = 0;
+  // Where the game's sounds are played.
+  virtual SoundOutput& Sounds() = 0;
 };
 
 // The window's handlers, as the event loop delivers them; they never overlap.

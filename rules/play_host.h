@@ -1,6 +1,8 @@
 #pragma once
-// What the play rules need from the window: drawing, the status line, key state, screens.
+// What the play rules need from the window: drawing, the status line, key state, screens, sounds.
 #include <cstdint>
+
+#include "game/sounds.h"
 
 class PlayHost {
  public:
@@ -21,4 +23,6 @@ class PlayHost {
   virtual void LeavePlayForMenu() = 0;
   // Closes the window; the program ends after the current handler.
   virtual void CloseWindow() = 0;
+  // Where the rules raise their sounds.
+  virtual SoundSink& Sounds() = 0;
 };

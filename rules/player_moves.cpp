@@ -34,12 +34,17 @@ bool StepStaysInside(const GameState& s, Cell p, Direction d) {
 void CollectRuby(GameState& s, PlayHost& host) {
   s.RubiesCollected = Wrap32(std::int64_t{s.RubiesCollected} + 1);
   host.UpdateRubyStatus();
+  host.Sounds().Raise(Sound::Ruby);
   if (s.RubiesCollected != s.RubiesRequired) return;
+  bool opened = false;
   for (int x = 0; x < s.BoardWidth; ++x) {
     for (int y = 0; y < s.BoardHeight; ++y) {
-      if (s.Board(x, y) == tiles::ClosedExit) s.Board(x, y) = tiles::Exit;
+      if (s.Board(x, y) != tiles::ClosedExit) continue;
+      s.Board(x, y) = tiles::Exit;
+      opened = true;
     }
   }
+  if (opened) host.Sounds().Raise(Sound::ExitOpen);
 }
 
 // Pushes a rock at `rock` one cell along `d` when the cell beyond it is empty.
@@ -51,12 +56,16 @@ void PushRock(GameState& s, PlayHost& host, Cell rock, Direction d) {
   host.DrawCell(rock.x, rock.y, tiles::Empty);
   At(s, beyond) = tiles::Rock;
   At(s, rock) = tiles::Empty;
+  host.Sounds().Raise(Sound::Push);
 }
 
 // A Shift arrow works the adjacent cell without moving: push, dig, pick up a ruby.
 void ActOnAdjacent(GameState& s, PlayHost& host, Cell a, Direction d) {
   if (IsSideways(d)) PushRock(s, host, a, d);
-  if (At(s, a) == tiles::Earth) At(s, a) = tiles::Empty;
+  if (At(s, a) == tiles::Earth) {
+    At(s, a) = tiles::Empty;
+    host.Sounds().Raise(Sound::Dig);
+  }
   if (At(s, a) == tiles::Ruby) {
     At(s, a) = tiles::Empty;
     CollectRuby(s, host);
@@ -76,6 +85,7 @@ Cell DirectionStep(GameState& s, PlayHost& host, Cell p, Direction d, bool shift
 // and the window is closing.
 bool CompleteLevel(GameState& s, PlayHost& host) {
   s.Timer1Enabled = false;
+  host.Sounds().Raise(Sound::Finish);
   if (!IsCampaignName(s.CurrentLevelFile)) {
     host.CloseWindow();
     return false;
@@ -106,6 +116,8 @@ void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Ruby) CollectRuby(s, host);
   if (tiles::IsBlocking(At(s, t))) return;
   if (CreatureAtOrBeside(s, t)) s.PlayerDead = 1;
+  const bool moves = t.x != p.x || t.y != p.y;
+  if (moves && At(s, t) == tiles::Earth) host.Sounds().Raise(Sound::Dig);
   host.DrawCell(p.x, p.y, tiles::Empty);
   At(s, p) = tiles::Empty;
   s.PlayerX = t.x;

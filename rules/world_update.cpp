@@ -149,7 +149,7 @@ static_assert(UnmarkWordAgreesWithTable());
 
 class Pass {
  public:
-  Pass(GameState& s, RandomSource& rng) : s_(s), rng_(rng) {}
+  Pass(GameState& s, RandomSource& rng, SoundSink& sounds) : s_(s), rng_(rng), sounds_(sounds) {}
 
   // Scans bottom-up and right-to-left, so whatever moves down or right lands behind the scan.
   bool Run() {
@@ -222,6 +222,7 @@ class Pass {
     const std::ptrdiff_t at = cell - s_.Board.bytes.data();
     Explode(s_, static_cast<int>(at / BoardStride) - 1, static_cast<int>(at % BoardStride) - 1);
     exploded_ = true;
+    sounds_.Raise(Sound::Blast);
   }
 
   // `object` leaves `cell` for the empty cell `to` away and is falling from now on.
@@ -279,6 +280,7 @@ class Pass {
       MoveObject(cell, falls ? kBelow : left ? kBelowLeft : kBelowRight, object);
     } else {
       *cell = object;
+      sounds_.Raise(Sound::Land);
     }
   }
 
@@ -315,7 +317,9 @@ class Pass {
     const std::int32_t draw = rng_.Random(kGrowthOdds);
     if (draw < 0 || draw >= static_cast<std::int32_t>(kGrowth.size())) return;
     std::uint8_t& target = cell[kGrowth[draw]];
-    if (target == tiles::Empty || target == tiles::Earth) target = tiles::NewSlime;
+    if (target != tiles::Empty && target != tiles::Earth) return;
+    target = tiles::NewSlime;
+    sounds_.Raise(Sound::Slime);
   }
 
   // Cells that acted in this pass become plain again; falling objects keep falling.
@@ -335,13 +339,14 @@ class Pass {
 
   GameState& s_;
   RandomSource& rng_;
+  SoundSink& sounds_;
   bool active_ = false;
   bool exploded_ = false;
 };
 
 }  // namespace
 
-void UpdateWorld(GameState& s, RandomSource& rng) {
+void UpdateWorld(GameState& s, RandomSource& rng, SoundSink& sounds) {
   if (!s.Timer1Enabled) return;
-  s.Timer1Enabled = Pass(s, rng).Run();
+  s.Timer1Enabled = Pass(s, rng, sounds).Run();
 }

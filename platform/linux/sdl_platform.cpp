@@ -272,6 +272,7 @@ void SdlPlatform::OpenWindow(const std::string& title,
 }
 
 SdlPlatform::~SdlPlatform() {
+  sound_.Close();
   if (timerId_ != 0) SDL_RemoveTimer(timerId_);
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);

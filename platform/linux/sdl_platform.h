@@ -10,6 +10,7 @@
 
 #include "game/random.h"
 #include "platform/linux/gtk_dialogs.h"
+#include "platform/linux/sdl_sound.h"
 #include "platform/platform.h"
 #include "view/surface.h"
 
@@ -73,6 +74,10 @@ class SdlPlatform : public Platform {
   void SetTaskbarVisible(bool visible) override;
   RandomSource& Random() override { return random_; }
   void SeedRandom() override { random_.SeedFromClock(); }
+  SoundOutput& Sounds() override { return sound_; }
+
+  // Starts opening the audio device for the sounds in `folder`; nobody waits for it.
+  void OpenSound(const std::string& folder) { sound_.Open(folder); }
 
   // Delivers the window's events to `events` until the window is closed; the exit code.
   int Run(WindowEvents& events);
@@ -105,4 +110,5 @@ class SdlPlatform : public Platform {
   bool quit_ = false;
   bool repaintPending_ = false;
   ClockRandom random_;
+  SdlSound sound_;
 };

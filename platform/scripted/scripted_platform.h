@@ -6,9 +6,12 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "game/random.h"
+#include "game/sounds.h"
 #include "platform/platform.h"
+#include "platform/sound_output.h"
 #include "view/surface.h"
 
 // The program's generator, with draws that a script can force.
@@ -21,6 +24,22 @@ class ForcedRandom : public RandomSource {
  private:
   std::deque<std::int64_t> forced_;
   ClockRandom clock_;
+};
+
+// The sounds played, in order; with printing on, each is also a line "sound NAME" on the
+// driver's output at the moment it starts.
+class RecordedSounds : public SoundOutput {
+ public:
+  explicit RecordedSounds(std::ostream& out) : out_(out) {}
+  void PlaySound(Sound sound) override;
+  void StopSounds() override {}
+  void PrintLines() { print_ = true; }
+  const std::vector<Sound>& Played() const { return played_; }
+
+ private:
+  std::ostream& out_;
+  bool print_ = false;
+  std::vector<Sound> played_;
 };
 
 class ScriptedPlatform : public Platform {
@@ -41,6 +60,7 @@ class ScriptedPlatform : public Platform {
   RandomSource& Random() override { return random_; }
   // Replays must be exact, so the scripted generator always starts from the same seed.
   void SeedRandom() override {}
+  RecordedSounds& Sounds() override { return sounds_; }
 
   // Script side.
   void SetHeld(std::set<int> keys) { held_ = std::move(keys); }
@@ -71,4 +91,5 @@ class ScriptedPlatform : public Platform {
   std::set<int> held_;
   std::deque<std::optional<std::string>> answers_;
   ForcedRandom random_;
+  RecordedSounds sounds_{out_};
 };

@@ -10,6 +10,7 @@
 
 #include "game/random.h"
 #include "platform/platform.h"
+#include "platform/win32/waveout_sound.h"
 #include "view/surface.h"
 
 struct HWND__;
@@ -39,6 +40,10 @@ class Win32Platform : public Platform {
   void SetTaskbarVisible(bool visible) override;
   RandomSource& Random() override { return random_; }
   void SeedRandom() override { random_.SeedFromClock(); }
+  SoundOutput& Sounds() override { return sound_; }
+
+  // Starts the sound thread for the sounds in `folder`; nobody waits for it.
+  void OpenSound(const std::string& folder) { sound_.Open(folder); }
 
   // Delivers the window's messages to `events` until the window is closed; the exit code.
   // An exception thrown by a handler ends the loop and is thrown again from here.
@@ -73,4 +78,5 @@ class Win32Platform : public Platform {
   bool quit_ = false;
   std::exception_ptr failure_;
   ClockRandom random_;
+  WaveOutSound sound_;
 };

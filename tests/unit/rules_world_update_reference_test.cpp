@@ -252,12 +252,13 @@ void ExpectSameTicks(const GameState& start, unsigned seed, int ticks) {
   GameState ref = start;
   SeededDice gameDice(seed);
   SeededDice refDice(seed);
+  SilentSounds silence;
   for (int tick = 0; tick < ticks; ++tick) {
     for (GameState* s : {&game, &ref}) {
       s->Board(s->PlayerX, s->PlayerY) = tiles::Player;
       s->Timer1Enabled = true;
     }
-    UpdateWorld(game, gameDice);
+    UpdateWorld(game, gameDice, silence);
     reference::UpdateWorld(ref, refDice);
     ASSERT_EQ(game.Board.bytes, ref.Board.bytes) << "seed " << seed << " tick " << tick;
     ASSERT_EQ(game.PlayerDead, ref.PlayerDead) << "seed " << seed << " tick " << tick;
@@ -305,9 +306,10 @@ TEST(WorldUpdateReference, ABlastAheadOfTheScanWakesTheCellsItReaches) {
 
   GameState game = s;
   SeededDice dice(1);
+  SilentSounds silence;
   game.Board(0, 2) = tiles::Player;
   game.Timer1Enabled = true;
-  UpdateWorld(game, dice);
+  UpdateWorld(game, dice, silence);
   for (int x = 33; x < 69; ++x) EXPECT_EQ(game.Board(x, 2), tiles::FallingRuby) << x;
   EXPECT_EQ(game.Board(32, 1), tiles::Earth);
 }

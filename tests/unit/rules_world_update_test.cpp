@@ -18,13 +18,14 @@ struct World {
     s.Timer1Enabled = true;
   }
   World& Tick() {
-    UpdateWorld(s, rng);
+    UpdateWorld(s, rng, silence);
     return *this;
   }
   Rows Board() const { return RowsOf(s); }
 
   GameState s;
   ScriptedRandom rng;
+  SilentSounds silence;
 };
 
 TEST(WorldUpdate, NothingHappensWhileTheTimerIsOff) {

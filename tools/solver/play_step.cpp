@@ -22,11 +22,13 @@ class StepHost : public PlayHost {
   void ShowShopAfterLevel() override { finished = true; }
   void LeavePlayForMenu() override {}
   void CloseWindow() override { finished = true; }
+  SoundSink& Sounds() override { return silence_; }
 
   bool finished = false;
 
  private:
   int heldKey_;
+  SilentSounds silence_;
 };
 
 const char* KeyName(int key) {
@@ -55,7 +57,8 @@ StepOutcome PlayStep(GameState& s, const StepAction& a, RandomSource& rng) {
   // The timer fires only while it runs; a key press in play has just started it.
   if (!s.Timer1Enabled) return StepOutcome::Playing;
   s.Board(s.PlayerX, s.PlayerY) = tiles::Player;
-  UpdateWorld(s, rng);
+  SilentSounds silence;
+  UpdateWorld(s, rng, silence);
   return s.PlayerDead != 0 ? StepOutcome::Caught : StepOutcome::Playing;
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+// Where the game's sounds leave it: the loudspeaker through our mixer on Linux and Windows, a
+// record of what was played for the tests and the headless driver.
+enum class Sound : unsigned char;  // game/sounds.h
+
+class SoundOutput {
+ public:
+  virtual ~SoundOutput() = default;
+  // Starts `sound` now, mixed with what already plays. Without an audio device nothing is heard
+  // and nothing fails.
+  virtual void PlaySound(Sound sound) = 0;
+  // Ends every sound that plays, faded within a few milliseconds.
+  virtual void StopSounds() = 0;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// The game's sounds through waveOut (Windows 7 and later, and Wine): a thread of their own
+// keeps the device's buffers filled from our mixer.
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/mixer/mixer.h"
+#include "platform/sound_output.h"
+
+class WaveOutSound : public SoundOutput {
+ public:
+  WaveOutSound() = default;
+  ~WaveOutSound() override { Close(); }
+  WaveOutSound(const WaveOutSound&) = delete;
+  WaveOutSound& operator=(const WaveOutSound&) = delete;
+
+  // Starts the sound thread: it reads the sounds from `folder`, opens the device and then only
+  // mixes, so that nobody waits for it; sounds raised before the device plays are not heard.
+  // Without a device the game plays silently, after one line on standard error.
+  void Open(const std::string& folder);
+  // Ends the sound thread and closes the device.
+  void Close();
+
+  void PlaySound(Sound sound) override;
+  void StopSounds() override;
+
+ private:
+  void Play(const std::string& folder);
+
+  std::thread thread_;
+  void* bufferDone_ = nullptr;  // an event: the device finished a buffer, or Close wakes the thread
+  std::atomic<bool> closing_{false};
+  std::unique_ptr<Mixer> mixer_;
+  std::atomic<Mixer*> playing_{nullptr};  // set once the device plays
+};
