@@ -8,6 +8,7 @@
 #   NAME.limit    present: the run may write no byte to any file, as on a full disk (optional)
 #   NAME.files    every name in the folder afterwards, one a line, sorted: no stray file (optional)
 # The work folder's own path is printed as WORK, so paths in messages compare on every machine.
+# The player's settings (sound on or off) are kept in WORK/config, never in the user's own.
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
@@ -46,7 +47,8 @@ if(EXISTS ${dir}/${name}.limit)
   list(APPEND wrapper bash -c "trap '' XFSZ\nulimit -f 0\nexec \"$@\"" limit)
 endif()
 execute_process(
-  COMMAND ${wrapper} ${HEADLESS} ${extra} --folder ${WORK}/folder ${SCRIPT}
+  COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${WORK}/config
+    ${wrapper} ${HEADLESS} ${extra} --folder ${WORK}/folder ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err
