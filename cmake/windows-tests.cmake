@@ -13,8 +13,8 @@ include(GoogleTest)
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 list(FILTER UNIT_TEST_SOURCES EXCLUDE REGEX ".*/(picture_io|snapshot_file|campaign_file|shipped_levels|solver)_test\\.cpp$")
 add_executable(quillmere-tests ${UNIT_TEST_SOURCES})
-target_link_libraries(quillmere-tests PRIVATE quillmere_scripted GTest::gtest GTest::gmock
-  GTest::gtest_main)
+target_link_libraries(quillmere-tests PRIVATE quillmere_scripted quillmere_mixer GTest::gtest
+  GTest::gmock GTest::gtest_main)
 target_compile_definitions(quillmere-tests PRIVATE QUILLMERE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 set_target_properties(quillmere-tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 # Listed when the tests run, not when they build: building needs no Wine.
