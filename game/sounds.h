@@ -2,7 +2,7 @@
 // The sounds of the game, raised by the rules and the screens through this narrow interface at
 // the moment each event happens; how they reach the loudspeaker is the platform's business.
 #include <array>
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 
 enum class Sound : unsigned char {
@@ -26,8 +26,8 @@ inline constexpr int kSoundCount = 14;
 
 // The names of the sounds, by Sound: the asset file NAME.wav and the driver's "sound NAME".
 inline constexpr std::array<std::string_view, kSoundCount> kSoundNames{
-    "dig",      "ruby", "push",     "land",  "blast", "slime",     "exit-open",
-    "finish",   "caught", "buy",    "no-money", "saved", "menu-move", "menu-choose"};
+    "dig",    "ruby",   "push", "land",     "blast", "slime",     "exit-open",
+    "finish", "caught", "buy",  "no-money", "saved", "menu-move", "menu-choose"};
 
 constexpr std::string_view SoundName(Sound sound) {
   return kSoundNames[static_cast<std::size_t>(sound)];

@@ -12,7 +12,6 @@ std::int32_t ForcedRandom::Random(std::int32_t n) {
 }
 
 void RecordedSounds::PlaySound(Sound sound) {
-  played_.push_back(sound);
   if (!print_) return;
   out_ << "sound " << SoundName(sound) << '\n';
   out_.flush();

@@ -6,7 +6,6 @@
 #include <ostream>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "game/random.h"
 #include "game/sounds.h"
@@ -26,20 +25,18 @@ class ForcedRandom : public RandomSource {
   ClockRandom clock_;
 };
 
-// The sounds played, in order; with printing on, each is also a line "sound NAME" on the
-// driver's output at the moment it starts.
+// The sounds as the driver records them: with printing on, each is a line "sound NAME" on its
+// output at the moment it starts; nothing is heard.
 class RecordedSounds : public SoundOutput {
  public:
   explicit RecordedSounds(std::ostream& out) : out_(out) {}
   void PlaySound(Sound sound) override;
   void StopSounds() override {}
   void PrintLines() { print_ = true; }
-  const std::vector<Sound>& Played() const { return played_; }
 
  private:
   std::ostream& out_;
   bool print_ = false;
-  std::vector<Sound> played_;
 };
 
 class ScriptedPlatform : public Platform {
