@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <mmsystem.h>
+#undef PlaySound  // the system's sound call, not the seam's
 
 #include <array>
 #include <cstdio>
