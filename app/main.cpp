@@ -91,7 +91,7 @@ int main() {
   std::future<GamePictures> pictures;
   const std::unique_ptr<WindowPlatform> platform = OpenPlatform(*folder, pictures);
   if (!platform) return 1;
-  platform->OpenSound(*folder + "assets/sounds/");
+  platform->SetSoundFolder(*folder + "assets/sounds/");
   try {
     return RunGame(*platform, *folder, pictures);
   } catch (const std::exception& error) {

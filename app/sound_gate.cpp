@@ -9,5 +9,5 @@ void SoundGate::Raise(Sound sound) {
 
 void SoundGate::SetOn(bool on) {
   on_ = on;
-  if (!on) output_.StopSounds();
+  output_.SetSoundOn(on);
 }

@@ -15,11 +15,11 @@ class SoundGate : public SoundSink {
   // A new event begins: every kind may sound again.
   void NextEvent() { raised_.reset(); }
   bool On() const { return on_; }
-  // Turning sound off also ends what plays.
+  // Turning sound on opens the audio device if it is not open yet; off ends what plays.
   void SetOn(bool on);
 
  private:
   SoundOutput& output_;
   std::bitset<kSoundCount> raised_;
-  bool on_ = true;
+  bool on_ = false;  // until start-up has read the player's choice
 };

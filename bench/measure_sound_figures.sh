@@ -3,7 +3,8 @@
 # game, with SDL's "disk" audio driver standing in for a sound card (it plays into /dev/null in
 # real time, from a thread of SDL's, as a device would):
 #   start-up until the menu's pixels are on the screen, the median of RUNS (11) runs taken in
-#   turn with sound on and sound off (M's choice in settings.ini), and without any audio device;
+#   turn with sound on, sound off (M's choice in settings.ini: the game then opens no audio
+#   device) and sound on where no audio device can be opened;
 #   CPU of the game idle in the menu and at rest in play with sound on and off;
 #   peak resident memory with sound on and off.
 # Usage: bench/measure_sound_figures.sh [BUILD_DIR]   (default build/; needs scripts/build.sh)

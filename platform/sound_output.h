@@ -9,6 +9,8 @@ class SoundOutput {
   // Starts `sound` now, mixed with what already plays. Without an audio device nothing is heard
   // and nothing fails.
   virtual void PlaySound(Sound sound) = 0;
-  // Ends every sound that plays, faded within a few milliseconds.
-  virtual void StopSounds() = 0;
+  // On: the audio device is opened, beside the game (nobody waits for it), unless it already
+  // is; sounds played before it plays are not heard. Off: every sound that plays ends, faded
+  // within a few milliseconds. A game whose sound stays off never opens the device.
+  virtual void SetSoundOn(bool on) = 0;
 };

@@ -76,8 +76,8 @@ class SdlPlatform : public Platform {
   void SeedRandom() override { random_.SeedFromClock(); }
   SoundOutput& Sounds() override { return sound_; }
 
-  // Starts opening the audio device for the sounds in `folder`; nobody waits for it.
-  void OpenSound(const std::string& folder) { sound_.Open(folder); }
+  // Where the sounds are read from once sound is turned on.
+  void SetSoundFolder(const std::string& folder) { sound_.SetFolder(folder); }
 
   // Delivers the window's events to `events` until the window is closed; the exit code.
   int Run(WindowEvents& events);

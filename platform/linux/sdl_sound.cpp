@@ -18,12 +18,16 @@ void MixInto(void* mixer, Uint8* stream, int bytes) {
 
 }  // namespace
 
-void SdlSound::Open(const std::string& folder) {
-  opener_ = std::thread([this, folder] { OpenDevice(folder); });
+void SdlSound::SetSoundOn(bool on) {
+  if (!on) {
+    if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->StopAll();
+    return;
+  }
+  if (!opener_.joinable()) opener_ = std::thread([this] { OpenDevice(); });
 }
 
-void SdlSound::OpenDevice(const std::string& folder) {
-  mixer_ = std::make_unique<Mixer>(ReadSoundFolder(folder));
+void SdlSound::OpenDevice() {
+  mixer_ = std::make_unique<Mixer>(ReadSoundFolder(folder_));
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     std::fprintf(stderr, "Quillmere: no sound, the game plays silently: %s\n", SDL_GetError());
     return;
@@ -57,8 +61,4 @@ void SdlSound::Close() {
 
 void SdlSound::PlaySound(Sound sound) {
   if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->Start(sound);
-}
-
-void SdlSound::StopSounds() {
-  if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->StopAll();
 }

@@ -15,19 +15,21 @@ class SdlSound : public SoundOutput {
   SdlSound(const SdlSound&) = delete;
   SdlSound& operator=(const SdlSound&) = delete;
 
-  // Reads the sounds from `folder` and opens the audio device on a thread of its own, so that
-  // nobody waits for either; sounds raised before the device plays are not heard. Without a
-  // device the game plays silently, after one line on standard error. SDL must be initialised.
-  void Open(const std::string& folder);
+  // Where the sounds are read from once sound is turned on.
+  void SetFolder(const std::string& folder) { folder_ = folder; }
   // Closes the device (before SDL is shut down); waits for an opening still under way.
   void Close();
 
   void PlaySound(Sound sound) override;
-  void StopSounds() override;
+  // The first time on, reads the sounds and opens the device on a thread of its own, so that
+  // nobody waits for either. Without a device the game plays silently, after one line on
+  // standard error. SDL must be initialised.
+  void SetSoundOn(bool on) override;
 
  private:
-  void OpenDevice(const std::string& folder);
+  void OpenDevice();
 
+  std::string folder_;
   std::thread opener_;
   std::unique_ptr<Mixer> mixer_;
   std::atomic<Mixer*> playing_{nullptr};  // set once the device plays

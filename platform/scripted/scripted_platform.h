@@ -31,7 +31,7 @@ class RecordedSounds : public SoundOutput {
  public:
   explicit RecordedSounds(std::ostream& out) : out_(out) {}
   void PlaySound(Sound sound) override;
-  void StopSounds() override {}
+  void SetSoundOn(bool) override {}
   void PrintLines() { print_ = true; }
 
  private:

@@ -18,17 +18,22 @@ constexpr int kBufferSamples = 512;
 
 }  // namespace
 
-void WaveOutSound::Open(const std::string& folder) {
+void WaveOutSound::SetSoundOn(bool on) {
+  if (!on) {
+    if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->StopAll();
+    return;
+  }
+  if (bufferDone_ != nullptr) return;
   bufferDone_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   if (bufferDone_ == nullptr) {
     std::fputs("Quillmere: no sound, the game plays silently: no event for the device\n", stderr);
     return;
   }
-  thread_ = std::thread([this, folder] { Play(folder); });
+  thread_ = std::thread([this] { Play(); });
 }
 
-void WaveOutSound::Play(const std::string& folder) {
-  mixer_ = std::make_unique<Mixer>(ReadSoundFolder(folder));
+void WaveOutSound::Play() {
+  mixer_ = std::make_unique<Mixer>(ReadSoundFolder(folder_));
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
   format.nChannels = 1;
@@ -79,8 +84,4 @@ void WaveOutSound::Close() {
 
 void WaveOutSound::PlaySound(Sound sound) {
   if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->Start(sound);
-}
-
-void WaveOutSound::StopSounds() {
-  if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->StopAll();
 }

@@ -16,19 +16,21 @@ class WaveOutSound : public SoundOutput {
   WaveOutSound(const WaveOutSound&) = delete;
   WaveOutSound& operator=(const WaveOutSound&) = delete;
 
-  // Starts the sound thread: it reads the sounds from `folder`, opens the device and then only
-  // mixes, so that nobody waits for it; sounds raised before the device plays are not heard.
-  // Without a device the game plays silently, after one line on standard error.
-  void Open(const std::string& folder);
+  // Where the sounds are read from once sound is turned on.
+  void SetFolder(const std::string& folder) { folder_ = folder; }
   // Ends the sound thread and closes the device.
   void Close();
 
   void PlaySound(Sound sound) override;
-  void StopSounds() override;
+  // The first time on, starts the sound thread: it reads the sounds, opens the device and then
+  // only mixes, so that nobody waits for it. Without a device the game plays silently, after
+  // one line on standard error.
+  void SetSoundOn(bool on) override;
 
  private:
-  void Play(const std::string& folder);
+  void Play();
 
+  std::string folder_;
   std::thread thread_;
   void* bufferDone_ = nullptr;  // an event: the device finished a buffer, or Close wakes the thread
   std::atomic<bool> closing_{false};

@@ -42,8 +42,8 @@ class Win32Platform : public Platform {
   void SeedRandom() override { random_.SeedFromClock(); }
   SoundOutput& Sounds() override { return sound_; }
 
-  // Starts the sound thread for the sounds in `folder`; nobody waits for it.
-  void OpenSound(const std::string& folder) { sound_.Open(folder); }
+  // Where the sounds are read from once sound is turned on.
+  void SetSoundFolder(const std::string& folder) { sound_.SetFolder(folder); }
 
   // Delivers the window's messages to `events` until the window is closed; the exit code.
   // An exception thrown by a handler ends the loop and is thrown again from here.
