@@ -421,6 +421,8 @@ void SdlPlatform::SetTaskbarVisible(bool visible) {
 
 int SdlPlatform::Run(WindowEvents& events) {
   quit_ = false;
+  // The start-up has shown the menu by now.
+  sound_.AfterFirstFrame();
   while (!quit_ && !events.IsClosed()) {
     SDL_Event event;
     // Like a window's paint message, a repaint waits until no other event is queued.

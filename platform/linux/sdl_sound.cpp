@@ -23,7 +23,17 @@ void SdlSound::SetSoundOn(bool on) {
     if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->StopAll();
     return;
   }
-  if (!opener_.joinable()) opener_ = std::thread([this] { OpenDevice(); });
+  wanted_ = true;
+  OpenWhenDue();
+}
+
+void SdlSound::AfterFirstFrame() {
+  due_ = true;
+  OpenWhenDue();
+}
+
+void SdlSound::OpenWhenDue() {
+  if (wanted_ && due_ && !opener_.joinable()) opener_ = std::thread([this] { OpenDevice(); });
 }
 
 void SdlSound::OpenDevice() {

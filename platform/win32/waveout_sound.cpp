@@ -23,7 +23,17 @@ void WaveOutSound::SetSoundOn(bool on) {
     if (Mixer* const mixer = playing_.load(std::memory_order_acquire)) mixer->StopAll();
     return;
   }
-  if (bufferDone_ != nullptr) return;
+  wanted_ = true;
+  StartWhenDue();
+}
+
+void WaveOutSound::AfterFirstFrame() {
+  due_ = true;
+  StartWhenDue();
+}
+
+void WaveOutSound::StartWhenDue() {
+  if (!wanted_ || !due_ || bufferDone_ != nullptr) return;
   bufferDone_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   if (bufferDone_ == nullptr) {
     std::fputs("Quillmere: no sound, the game plays silently: no event for the device\n", stderr);
