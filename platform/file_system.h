@@ -57,5 +57,8 @@ std::string DefaultSnapshotPath();
 // place or it could not be made (LastFileErrorText says why).
 std::optional<std::string> ConfigFolder(bool make);
 
+// `path`, in the game's bytes, as UTF-8 for a message.
+std::string PathInUtf8(const std::string& path);
+
 // The system's text for the last failed file call, for messages ("No space left on device").
 std::string LastFileErrorText();

@@ -107,17 +107,19 @@ bool CreatureAtOrBeside(const GameState& s, Cell t) {
   return false;
 }
 
+bool SameCell(Cell a, Cell b) { return a.x == b.x && a.y == b.y; }
+
 // Every key in play ends here; `t` may be the player's own cell.
 void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Exit) {
     if (!CompleteLevel(s, host)) return;
     t = {s.PlayerX, s.PlayerY};
   }
-  if (At(s, t) == tiles::Ruby) CollectRuby(s, host);
+  // Until the next tick the own cell still holds the ruby the player stepped onto and counted.
+  if (At(s, t) == tiles::Ruby && !SameCell(t, p)) CollectRuby(s, host);
   if (tiles::IsBlocking(At(s, t))) return;
   if (CreatureAtOrBeside(s, t)) s.PlayerDead = 1;
-  const bool moves = t.x != p.x || t.y != p.y;
-  if (moves && At(s, t) == tiles::Earth) host.Sounds().Raise(Sound::Dig);
+  if (At(s, t) == tiles::Earth && !SameCell(t, p)) host.Sounds().Raise(Sound::Dig);
   host.DrawCell(p.x, p.y, tiles::Empty);
   At(s, p) = tiles::Empty;
   s.PlayerX = t.x;

@@ -7,6 +7,8 @@
 #                 the run; as root the run drops the right to override file permissions (optional)
 #   NAME.limit    present: the run may write no byte to any file, as on a full disk (optional)
 #   NAME.files    every name in the folder afterwards, one a line, sorted: no stray file (optional)
+#   NAME.sizes    files made in the folder before the run, "NAME BYTES" a line: that many zero
+#                 bytes, as a hole that takes no room on the disk (optional)
 # The work folder's own path is printed as WORK, so paths in messages compare on every machine.
 # The player's settings (sound on or off) are kept in WORK/config, never in the user's own.
 get_filename_component(dir ${SCRIPT} DIRECTORY)
@@ -18,6 +20,19 @@ if(EXISTS ${dir}/${name}.folder)
 endif()
 if(EXISTS ${dir}/${name}.outside)
   file(COPY ${dir}/${name}.outside/ DESTINATION ${WORK}/outside)
+endif()
+if(EXISTS ${dir}/${name}.sizes)
+  file(STRINGS ${dir}/${name}.sizes sizes)
+  foreach(line ${sizes})
+    separate_arguments(made UNIX_COMMAND "${line}")
+    list(GET made 0 made_name)
+    list(GET made 1 made_bytes)
+    execute_process(COMMAND truncate -s ${made_bytes} ${WORK}/folder/${made_name}
+      RESULT_VARIABLE made_rc)
+    if(NOT made_rc EQUAL 0)
+      message(FATAL_ERROR "cannot make ${made_name} of ${made_bytes} bytes")
+    endif()
+  endforeach()
 endif()
 set(extra "")
 if(EXISTS ${dir}/${name}.args)
