@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "game/random.h"
 #include "platform/platform.h"
 #include "platform/win32/waveout_sound.h"
 #include "view/surface.h"
@@ -38,8 +37,6 @@ class Win32Platform : public Platform {
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override;
-  RandomSource& Random() override { return random_; }
-  void SeedRandom() override { random_.SeedFromClock(); }
   SoundOutput& Sounds() override { return sound_; }
 
   // Where the sounds are read from once sound is turned on.
@@ -77,6 +74,5 @@ class Win32Platform : public Platform {
   std::uintptr_t lastTimerId_ = 0;
   bool quit_ = false;
   std::exception_ptr failure_;
-  ClockRandom random_;
   WaveOutSound sound_;
 };
