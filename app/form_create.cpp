@@ -1,5 +1,6 @@
 #include <string>
 
+#include "app/player_settings.h"
 #include "app/start_up.h"
 #include "app/tform1.h"
 #include "game/cp1251.h"
@@ -13,6 +14,7 @@ void TForm1::FormCreate() {
   RunHandler([&] {
     window_.SetEdit1Text(Utf8ToCp1251("Осталось Рубинов:"));
     state_.campaign.PlayerName = ReadPlayerName();
+    sounds_.SetOn(LoadSettings().soundOn);
     const int sw = state_.view.ScreenWidth;
     const int sh = state_.view.ScreenHeight;
     if (WarnAboutScreenSize(sw, sh)) {

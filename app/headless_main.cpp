@@ -26,10 +26,12 @@ struct Options {
   std::string snapshot;
   std::string script;
   bool help = false;
+  bool sounds = false;  // a line "sound NAME" as each sound starts
 };
 
 constexpr const char* kUsage =
-    "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n"
+    "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] [--sounds] "
+    "SCRIPT\n"
     "       quillmere-headless --help\n";
 
 int Usage(const std::string& why) {
@@ -47,6 +49,7 @@ int Help() {
                "                   (default: the current folder)\n"
                "  --snapshot PATH  the snapshot file of this run (default: the game's own, under\n"
                "                   the one-copy lock)\n"
+               "  --sounds         a line \"sound NAME\" as each sound starts\n"
                "  --help           this text\n"
                "Commands: key, tick, random, dialog, paint, close, dump, board, screenshot.\n"
                "Exit code 0 when the script ran to its end or the window was closed, 1 when the\n"
@@ -71,6 +74,8 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
       o.snapshot = argv[++i];
     } else if (arg == "--help") {
       o.help = true;
+    } else if (arg == "--sounds") {
+      o.sounds = true;
     } else if (o.script.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
       o.script = arg;
     } else {
@@ -125,6 +130,7 @@ int main(int argc, char** argv) {
       o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
+  if (o.sounds) platform.Sounds().PrintLines();
   ForcedRandom random;
   const std::string assets = AssetsFolder(ProgramFolder().value_or(startFolder));
   TForm1 form(platform, random,

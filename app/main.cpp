@@ -94,6 +94,8 @@ int main() {
   std::future<GamePictures> pictures;
   const std::unique_ptr<WindowPlatform> platform = OpenPlatform(*folder, pictures);
   if (!platform) return 1;
+  const std::string assets = AssetsFolder(*folder);
+  platform->SetSoundFolder(assets + "sounds" + assets.back());
   try {
     return RunGame(*platform, *folder, pictures);
   } catch (const std::exception& error) {

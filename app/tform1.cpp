@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "app/player_settings.h"
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
 #include "game/snapshot_file.h"
@@ -12,13 +13,21 @@
 #include "view/letters.h"
 #include "view/picture_error.h"
 
+namespace {
+
+// Beside the design: the key that turns sound off and on (virtual-key code of M).
+constexpr int kSoundKey = 'M';
+
+}  // namespace
+
 TForm1::TForm1(Platform& platform, RandomSource& random, FormOptions options)
     : platform_(platform),
       random_(random),
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       board_(state_, window_),
-      files_{options_.programFolder, options_.snapshotPath, {}, {}, {}} {
+      files_{options_.programFolder, options_.snapshotPath, {}, {}, {}},
+      sounds_(platform.Sounds()) {
   state_.view.ScreenWidth = platform.ScreenWidth();
   state_.view.ScreenHeight = platform.ScreenHeight();
   board_.SetIncremental(!options_.redrawWholeView);
@@ -42,6 +51,7 @@ void TForm1::LoadPictures(GamePictures pictures) {
 
 void TForm1::RunHandler(const std::function<void()>& handler) {
   if (closed_) return;
+  sounds_.NextEvent();
   try {
     handler();
   } catch (const RuntimeError& error) {
@@ -86,9 +96,10 @@ void TForm1::OnClose() {
 }
 
 void TForm1::FormKeyDown(int key, bool shift) {
-  switch (state_.screens.ScreenState) {
+  const Screen screen = state_.screens.ScreenState;
+  switch (screen) {
     case Screen::Menu:
-      RunMenuEntry(MenuKeyDown(state_, key));
+      RunMenuEntry(MenuKeyDown(state_, key, sounds_));
       PlaceMenuFrame(state_, window_);
       break;
     case Screen::ScoreTable:
@@ -103,6 +114,15 @@ void TForm1::FormKeyDown(int key, bool shift) {
     default:
       break;
   }
+  // After the design's own handling: on the score table M only leaves it, as any key does.
+  const bool soundScreen =
+      screen == Screen::Menu || screen == Screen::Shop || screen == Screen::Play;
+  if (key == kSoundKey && soundScreen && !closed_) ToggleSound();
+}
+
+void TForm1::ToggleSound() {
+  sounds_.SetOn(!sounds_.On());
+  SaveSettings(Settings{sounds_.On()});
 }
 
 void TForm1::RunMenuEntry(MenuEntry entry) {

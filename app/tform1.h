@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/sound_gate.h"
 #include "game/game_state.h"
 #include "game/level_file.h"
 #include "menu/main_menu.h"
@@ -63,6 +64,8 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private 
 
   // Handlers.
   void FormKeyDown(int key, bool shift);
+  // Beside the design: turns sound off or on and keeps the choice for the next run.
+  void ToggleSound();
   void Timer1Timer();
   void FormPaint(const Rect& clip);
   void FormClose();
@@ -86,6 +89,7 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private 
   // PlayHost and MenuHost.
   void Edit2Change() override;
   RandomSource& Random() override;
+  SoundSink& Sounds() override { return sounds_; }
   std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override;
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void DrawCell(int x, int y, std::uint8_t code) override;
@@ -116,5 +120,6 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private 
   Surface blankScore_;  // the score picture as painted, before any table was drawn on it
   std::unique_ptr<TextBoxRenderer> statusFont_;
   MenuFiles files_;
+  SoundGate sounds_;
   bool closed_ = false;
 };

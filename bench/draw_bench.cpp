@@ -128,10 +128,11 @@ void WholeTickLittleMoving(benchmark::State& bs) {
   }
   for (int i = 0; i < 4; ++i) scene.state.world.Board(42 + 4 * i, 45) = tiles::CreatureRight;
   ClockRandom random;  // the player stands at (50, 50): the tick writes his tile
+  SilentSounds silence;
   scene.Tick();
   for (auto _ : bs) {
     scene.state.world.Timer1Enabled = true;
-    TickWorld(scene.state, random);
+    TickWorld(scene.state, random, silence);
     scene.Tick();
   }
 }

@@ -93,11 +93,12 @@ GameState AtRest() {
 void RunTicks(benchmark::State& state, const GameState& start) {
   GameState s = start;
   ClockRandom rng;
+  SilentSounds silence;
   const long before = allocations.load();
   for (auto _ : state) {
     s = start;
     s.world.Timer1Enabled = true;
-    UpdateWorld(s, rng);
+    UpdateWorld(s, rng, silence);
     benchmark::DoNotOptimize(s.world.Board.bytes.data());
   }
   state.counters["allocs_per_tick"] =

@@ -23,10 +23,11 @@ add_executable(quillmere-tests
   tests/unit/rules_world_update_test.cpp
   tests/unit/score_table_test.cpp
   tests/unit/shop_test.cpp
+  tests/unit/sound_test.cpp
   tests/unit/text_file_test.cpp
   tests/unit/view_test.cpp)
-target_link_libraries(quillmere-tests PRIVATE quillmere_scripted GTest::gtest GTest::gmock
-  GTest::gtest_main)
+target_link_libraries(quillmere-tests PRIVATE quillmere_scripted quillmere_mixer GTest::gtest
+  GTest::gmock GTest::gtest_main)
 target_compile_definitions(quillmere-tests PRIVATE QUILLMERE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 set_target_properties(quillmere-tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 # Listed when the tests run, not when they build: building needs no Wine.

@@ -23,12 +23,17 @@ target_link_libraries(quillmere_win32 PUBLIC windowscodecs ole32 uuid shell32 ad
   user32)
 set(CORE_AND_SEAMS "$<LINK_GROUP:RESCAN,quillmere_core,quillmere_win32>")
 
-# The window: message loop, timer, keys, message boxes, file dialogs, the task bar.
+# The window: message loop, timer, keys, message boxes, file dialogs, the task bar, and the
+# sounds through our mixer and waveOut.
+add_library(quillmere_mixer STATIC platform/mixer/mixer.cpp platform/mixer/wav_file.cpp)
+target_link_libraries(quillmere_mixer PUBLIC ${CORE_AND_SEAMS})
 add_library(quillmere_window STATIC
   platform/win32/taskbar.cpp
+  platform/win32/waveout_sound.cpp
   platform/win32/win32_dialogs.cpp
   platform/win32/win32_platform.cpp)
-target_link_libraries(quillmere_window PUBLIC ${CORE_AND_SEAMS} comdlg32 user32)
+target_link_libraries(quillmere_window PUBLIC ${CORE_AND_SEAMS} quillmere_mixer comdlg32 user32
+  winmm)
 
 add_library(quillmere_scripted STATIC platform/scripted/scripted_platform.cpp app/script_commands.cpp
   app/script_runner.cpp app/state_dump.cpp game/json_text.cpp)

@@ -32,6 +32,8 @@ struct ScratchRoot {
     noAssets = root + "no-assets/";
     fs::create_directory(assets);
     fs::create_directory(noAssets);
+    // M turns sound off and on and keeps the choice: in here, never in the user's settings.
+    ::setenv("XDG_CONFIG_HOME", (root + "config").c_str(), 1);
     for (const char* picture : {kLetterStrip, kDigitStrip}) {
       fs::copy_file(std::string(QUILLMERE_SOURCE_DIR) + "/assets/" + picture, assets + picture);
     }

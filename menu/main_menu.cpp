@@ -31,14 +31,17 @@ int FrameTop(int entry, int screenHeight) {
 
 }  // namespace
 
-MenuEntry MenuKeyDown(GameState& s, int key) {
+MenuEntry MenuKeyDown(GameState& s, int key, SoundSink& sounds) {
   if (key == vk::Enter && s.screens.MenuItem >= 1 && s.screens.MenuItem <= kEntries) {
+    sounds.Raise(Sound::MenuChoose);
     return kEntryOf[static_cast<std::size_t>(s.screens.MenuItem)];
   }
   if (key == vk::Up) {
     s.screens.MenuItem = s.screens.MenuItem <= 1 ? kEntries : s.screens.MenuItem - 1;
+    sounds.Raise(Sound::MenuMove);
   } else if (key == vk::Down) {
     s.screens.MenuItem = s.screens.MenuItem >= kEntries ? 1 : s.screens.MenuItem + 1;
+    sounds.Raise(Sound::MenuMove);
   }
   return MenuEntry::None;
 }

@@ -2,13 +2,14 @@
 // The main menu: six entries over a random preview, chosen with the arrow keys and Enter.
 #include "game/game_state.h"
 #include "game/random.h"
+#include "game/sounds.h"
 #include "view/window_model.h"
 
 enum class MenuEntry { None, Return, New, Restart, Custom, Load, Exit };
 
 // Moves the selection for `key` (Up, Down, wrapping); Enter returns the selected entry, any
-// other key None.
-MenuEntry MenuKeyDown(GameState& s, int key);
+// other key None. Moving and choosing each raise their sound.
+MenuEntry MenuKeyDown(GameState& s, int key, SoundSink& sounds);
 
 // Sizes the selection frame for the screen and puts it on the first entry.
 void LayOutMainMenu(WindowModel& window, int screenWidth, int screenHeight);

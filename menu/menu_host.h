@@ -1,11 +1,12 @@
 #pragma once
 // What the screens need from the window that hosts them: levels, the board, the money counter,
-// the random generator and file dialogs; and the files they work with.
+// the random generator, sounds and file dialogs; and the files they work with.
 #include <optional>
 #include <string>
 
 #include "game/level_file.h"
 #include "game/random.h"
+#include "game/sounds.h"
 #include "platform/platform.h"
 
 class MenuHost {
@@ -23,6 +24,8 @@ class MenuHost {
   virtual void Edit2Change() = 0;
   // The program's one random generator.
   virtual RandomSource& Random() = 0;
+  // Where the screens raise their sounds.
+  virtual SoundSink& Sounds() = 0;
   // An open or save dialog; the chosen file's full path, or nothing when cancelled.
   virtual std::optional<std::string> OpenDialog(const FileDialogSetup& setup) = 0;
   virtual std::optional<std::string> SaveDialog(const FileDialogSetup& setup) = 0;

@@ -31,4 +31,5 @@ void SaveCampaign(GameState& s, MenuHost& host, MenuFiles& files) {
   const std::string path = WithExtension(*chosen);
   files.saveDialog1.fileName = path;
   WriteCampaignFile(path, std::to_string(number), s);
+  host.Sounds().Raise(Sound::Saved);
 }

@@ -73,6 +73,7 @@ void ShopKeyDown(GameState& s, WindowModel& window, MenuHost& host, MenuFiles& f
     const std::optional<Level> next = ReadLevelIfPresent(s.campaign.CurrentLevelFile);
     // Without a snapshot dying could not give back what the level began with: the shop stays.
     WriteSnapshot(s, files.snapshotPath);
+    host.Sounds().Raise(Sound::MenuChoose);
     HideShop(window);
     s.screens.ScreenState = Screen::Play;
     if (next) {
@@ -85,14 +86,16 @@ void ShopKeyDown(GameState& s, WindowModel& window, MenuHost& host, MenuFiles& f
   if (key == vk::Enter && s.screens.ShopItem == shop_entry::Save) {
     SaveCampaign(s, host, files);
   } else if (key == vk::Enter && IsItem(s.screens.ShopItem)) {
-    BuyItem(s, s.screens.ShopItem);
+    host.Sounds().Raise(BuyItem(s, s.screens.ShopItem) ? Sound::Buy : Sound::NoMoney);
     host.Edit2Change();
   } else if (key == vk::Up) {
     s.screens.ShopItem =
         s.screens.ShopItem == shop_entry::FirstItem ? shop_entry::Play : s.screens.ShopItem - 1;
+    host.Sounds().Raise(Sound::MenuMove);
   } else if (key == vk::Down) {
     s.screens.ShopItem =
         s.screens.ShopItem == shop_entry::Play ? shop_entry::FirstItem : s.screens.ShopItem + 1;
+    host.Sounds().Raise(Sound::MenuMove);
   }
   PlaceShopFrames(s, window);
 }

@@ -51,6 +51,12 @@ bool IsAbsolutePath(const std::string& path);
 // Where the snapshot of the level being played is kept: a file private to the user.
 std::string DefaultSnapshotPath();
 
+// The player's own folder for the game's settings as a full path ending with the separator:
+// $XDG_CONFIG_HOME/quillmere/ (~/.config/quillmere/ when that is unset), %APPDATA%\Quillmere\ on
+// Windows. With `make` it is made, with its parents, when missing. Nothing when there is no such
+// place or it could not be made (LastFileErrorText says why).
+std::optional<std::string> ConfigFolder(bool make);
+
 // `path`, in the game's bytes, as UTF-8 for a message.
 std::string PathInUtf8(const std::string& path);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class SoundOutput;   // platform/sound_output.h
 struct Rect;         // an area of a picture
 struct Surface;      // a picture in memory, drawn by the game
 
@@ -40,6 +41,8 @@ class Platform {
   virtual void QuitLoop() = 0;
   // Hides or shows the desktop's task bar (only Windows has one to hide).
   virtual void SetTaskbarVisible(bool visible) = 0;
+  // Where the game's sounds are played.
+  virtual SoundOutput& Sounds() = 0;
 };
 
 // The window's handlers, as the event loop delivers them; they never overlap.

@@ -56,20 +56,21 @@ void PlacePlayerTile(GameState& s) {
     s.world.Board(s.world.PlayerX, s.world.PlayerY) = tiles::Player;
 }
 
-void TickWorld(GameState& s, RandomSource& rng) {
+void TickWorld(GameState& s, RandomSource& rng, SoundSink& sounds) {
   PlacePlayerTile(s);
-  UpdateWorld(s, rng);
+  UpdateWorld(s, rng, sounds);
 }
 
 void Timer1Timer(GameState& s, FlowHost& host, RandomSource& rng,
                  const std::string& snapshotPath) {
-  TickWorld(s, rng);
+  TickWorld(s, rng, host.Sounds());
   host.RedrawBoard();
   if (s.world.PlayerDead != 0) GameOver(s, host, snapshotPath);
 }
 
 void GameOver(GameState& s, FlowHost& host, const std::string& snapshotPath) {
   s.world.Timer1Enabled = false;
+  host.Sounds().Raise(Sound::Caught);
   host.ShowMessage("Game Over", "Game Over");
   try {
     ReadSnapshot(s, snapshotPath);

@@ -6,14 +6,16 @@
 #include "game/game_state.h"
 #include "game/level_file.h"
 #include "game/random.h"
+#include "game/sounds.h"
 #include "play/flow_host.h"
 
 // The tick's first step: the player's tile written into the player's cell (none when the
 // playfield is empty and has no such cell).
 void PlacePlayerTile(GameState& s);
 
-// The tick's work on the board: PlacePlayerTile, then one UpdateWorld pass drawing on `rng`.
-void TickWorld(GameState& s, RandomSource& rng);
+// The tick's work on the board: PlacePlayerTile, then one UpdateWorld pass drawing on `rng`
+// and raising its sounds in `sounds`.
+void TickWorld(GameState& s, RandomSource& rng, SoundSink& sounds);
 
 // Timer1Timer: TickWorld, the board redrawn, and Game Over when the player was caught.
 void Timer1Timer(GameState& s, FlowHost& host, RandomSource& rng, const std::string& snapshotPath);

@@ -1,7 +1,9 @@
 #pragma once
 // What the game's flow needs from the window: message boxes, the board's picture and the
-// screens that a level's start and end bring up.
+// screens that a level's start and end bring up, and the sounds.
 #include <string>
+
+#include "game/sounds.h"
 
 class FlowHost {
  public:
@@ -21,4 +23,6 @@ class FlowHost {
   virtual void ShowScoreTable() = 0;
   // The campaign is over without a table: the menu over a random preview and the first level.
   virtual void ShowMenuOverFirstLevel() = 0;
+  // Where the flow raises its sounds.
+  virtual SoundSink& Sounds() = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
-// What the play rules need from the window: drawing, the status line, key state, screens.
+// What the play rules need from the window: drawing, the status line, key state, screens, sounds.
 #include <cstdint>
+
+#include "game/sounds.h"
 
 class PlayHost {
  public:
@@ -20,4 +22,6 @@ class PlayHost {
   virtual bool LevelFinished() = 0;
   // Escape in play: shows the main menu (random preview, frame on Return) over the board.
   virtual void LeavePlayForMenu() = 0;
+  // Where the rules raise their sounds.
+  virtual SoundSink& Sounds() = 0;
 };

@@ -33,12 +33,17 @@ bool StepStaysInside(const GameState& s, Cell p, Direction d) {
 void CollectRuby(GameState& s, PlayHost& host) {
   s.world.RubiesCollected = Wrap32(std::int64_t{s.world.RubiesCollected} + 1);
   host.UpdateRubyStatus();
+  host.Sounds().Raise(Sound::Ruby);
   if (s.world.RubiesCollected != s.world.RubiesRequired) return;
+  bool opened = false;
   for (int x = 0; x < s.world.BoardWidth; ++x) {
     for (int y = 0; y < s.world.BoardHeight; ++y) {
-      if (s.world.Board(x, y) == tiles::ClosedExit) s.world.Board(x, y) = tiles::Exit;
+      if (s.world.Board(x, y) != tiles::ClosedExit) continue;
+      s.world.Board(x, y) = tiles::Exit;
+      opened = true;
     }
   }
+  if (opened) host.Sounds().Raise(Sound::ExitOpen);
 }
 
 // Pushes a rock at `rock` one cell along `d` when the cell beyond it is empty.
@@ -50,12 +55,16 @@ void PushRock(GameState& s, PlayHost& host, Cell rock, Direction d) {
   host.DrawCell(rock.x, rock.y, tiles::Empty);
   At(s, beyond) = tiles::Rock;
   At(s, rock) = tiles::Empty;
+  host.Sounds().Raise(Sound::Push);
 }
 
 // A Shift arrow works the adjacent cell without moving: push, dig, pick up a ruby.
 void ActOnAdjacent(GameState& s, PlayHost& host, Cell a, Direction d) {
   if (IsSideways(d)) PushRock(s, host, a, d);
-  if (At(s, a) == tiles::Earth) At(s, a) = tiles::Empty;
+  if (At(s, a) == tiles::Earth) {
+    At(s, a) = tiles::Empty;
+    host.Sounds().Raise(Sound::Dig);
+  }
   if (At(s, a) == tiles::Ruby) {
     At(s, a) = tiles::Empty;
     CollectRuby(s, host);
@@ -84,6 +93,7 @@ bool SameCell(Cell a, Cell b) { return a.x == b.x && a.y == b.y; }
 // Every key in play ends here; `t` may be the player's own cell.
 void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Exit) {
+    host.Sounds().Raise(Sound::Finish);
     if (!host.LevelFinished()) return;
     t = {s.world.PlayerX, s.world.PlayerY};
   }
@@ -91,6 +101,7 @@ void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Ruby && !SameCell(t, p)) CollectRuby(s, host);
   if (tiles::IsBlocking(At(s, t))) return;
   if (CreatureAtOrBeside(s, t)) s.world.PlayerDead = 1;
+  if (At(s, t) == tiles::Earth && !SameCell(t, p)) host.Sounds().Raise(Sound::Dig);
   host.DrawCell(p.x, p.y, tiles::Empty);
   At(s, p) = tiles::Empty;
   s.world.PlayerX = t.x;

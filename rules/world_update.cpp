@@ -54,7 +54,8 @@ constexpr std::array<Offset, 4> kSlimeTouch{{kLeft, kRight, kAbove, kBelow}};
 // One update pass over the playfield.
 class Pass {
  public:
-  Pass(World& w, GameState& s, RandomSource& rng) : w_(w), s_(s), rng_(rng) {}
+  Pass(World& w, GameState& s, RandomSource& rng, SoundSink& sounds)
+      : w_(w), s_(s), rng_(rng), sounds_(sounds) {}
 
   // Scans bottom-up and right to left, then takes this pass's marks away; true when something
   // fell, rolled or lived.
@@ -92,6 +93,16 @@ class Pass {
       default:
         break;
     }
+  }
+
+  void Blast(int x, int y) {
+    Explode(s_, x, y);
+    sounds_.Raise(Sound::Blast);
+  }
+
+  void ComeToRest(int x, int y, std::uint8_t object) {
+    At(x, y) = object;
+    sounds_.Raise(Sound::Land);
   }
 
   // The object leaves (x, y) for the cell `to` and is falling there; a player right under that
@@ -135,7 +146,7 @@ class Pass {
       case tiles::ClosedExit:
       case tiles::Wall:
       case tiles::Exit:
-        At(x, y) = object;
+        ComeToRest(x, y, object);
         return;
       case tiles::Player:
         w_.PlayerDead = 1;
@@ -147,9 +158,9 @@ class Pass {
         break;
     }
     if (tiles::IsCreature(below)) {
-      Explode(s_, x, y + 1);
+      Blast(x, y + 1);
     } else if (!Roll(x, y, object)) {
-      At(x, y) = object;
+      ComeToRest(x, y, object);
     }
   }
 
@@ -179,15 +190,17 @@ class Pass {
     active_ = true;
     if (At(x, y, kBelowRight) == tiles::CreatureDown + tiles::Mark) {
       At(x, y, kBelowRight) = tiles::Empty;
-      Explode(s_, x + 1, y);
+      Blast(x + 1, y);
     }
     for (const Offset o : kSlimeTouch) {
-      if (tiles::IsCreature(At(x, y, o))) Explode(s_, x + o.dx, y + o.dy);
+      if (tiles::IsCreature(At(x, y, o))) Blast(x + o.dx, y + o.dy);
     }
     const std::int32_t draw = rng_.Random(50);
     if (draw < 0 || draw >= static_cast<std::int32_t>(kGrowth.size())) return;
     std::uint8_t& target = At(x, y, kGrowth[draw]);
-    if (target == tiles::Empty || target == tiles::Earth) target = tiles::NewSlime;
+    if (target != tiles::Empty && target != tiles::Earth) return;
+    target = tiles::NewSlime;
+    sounds_.Raise(Sound::Slime);
   }
 
   // Every mark of this pass goes; falling rubies and rocks stay falling.
@@ -205,12 +218,13 @@ class Pass {
   World& w_;
   GameState& s_;  // for blasts
   RandomSource& rng_;
+  SoundSink& sounds_;
   bool active_ = false;
 };
 
 }  // namespace
 
-void UpdateWorld(GameState& s, RandomSource& rng) {
+void UpdateWorld(GameState& s, RandomSource& rng, SoundSink& sounds) {
   if (!s.world.Timer1Enabled) return;
-  s.world.Timer1Enabled = Pass(s.world, s, rng).Run();
+  s.world.Timer1Enabled = Pass(s.world, s, rng, sounds).Run();
 }

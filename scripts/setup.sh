@@ -8,7 +8,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libjpeg-dev libpng-dev libgtk-3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf
-  xvfb xauth openbox xdotool x11-utils imagemagick xfonts-base
+  xvfb xauth openbox xdotool x11-utils imagemagick xfonts-base sox
 )
 
 missing=()

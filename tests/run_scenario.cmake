@@ -10,6 +10,7 @@
 #   NAME.sizes    files made in the folder before the run, "NAME BYTES" a line: that many zero
 #                 bytes, as a hole that takes no room on the disk (optional)
 # The work folder's own path is printed as WORK, so paths in messages compare on every machine.
+# The player's settings (sound on or off) are kept in WORK/config, never in the user's own.
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
@@ -61,7 +62,8 @@ if(EXISTS ${dir}/${name}.limit)
   list(APPEND wrapper bash -c "trap '' XFSZ\nulimit -f 0\nexec \"$@\"" limit)
 endif()
 execute_process(
-  COMMAND ${wrapper} ${HEADLESS} ${extra} --folder ${WORK}/folder ${SCRIPT}
+  COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${WORK}/config
+    ${wrapper} ${HEADLESS} ${extra} --folder ${WORK}/folder ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err

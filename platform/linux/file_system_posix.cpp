@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -206,6 +207,29 @@ std::string DefaultSnapshotPath() {
   std::string temp = AbsoluteDirFromEnv("TMPDIR");
   if (temp.empty()) temp = "/tmp/";
   return temp + "Kolbrin-" + std::to_string(::getuid()) + ".tmp";
+}
+
+std::optional<std::string> ConfigFolder(bool make) {
+  std::string base = AbsoluteDirFromEnv("XDG_CONFIG_HOME");
+  if (base.empty()) {
+    const std::string home = AbsoluteDirFromEnv("HOME");
+    if (home.empty()) {
+      lastError = ENOENT;
+      return std::nullopt;
+    }
+    base = home + ".config/";
+  }
+  const std::string folder = base + "quillmere/";
+  if (!make) return folder;
+  // Each folder on the way, as mkdir -p: only the user reads his settings' folder.
+  for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+       slash = folder.find('/', slash + 1)) {
+    if (::mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) {
+      lastError = errno;
+      return std::nullopt;
+    }
+  }
+  return folder;
 }
 
 std::string PathInUtf8(const std::string& path) { return path; }

@@ -272,6 +272,7 @@ void SdlPlatform::OpenWindow(const std::string& title,
 }
 
 SdlPlatform::~SdlPlatform() {
+  sound_.Close();
   if (timerId_ != 0) SDL_RemoveTimer(timerId_);
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
@@ -436,6 +437,8 @@ void SdlPlatform::SetTaskbarVisible(bool visible) {
 
 int SdlPlatform::Run(WindowEvents& events) {
   quit_ = false;
+  // The start-up has shown the menu by now.
+  sound_.AfterFirstFrame();
   while (!quit_ && !events.IsClosed()) {
     SDL_Event event;
     // Like a window's paint message, a repaint waits until no other event is queued.

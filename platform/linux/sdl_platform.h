@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/linux/gtk_dialogs.h"
+#include "platform/linux/sdl_sound.h"
 #include "platform/platform.h"
 #include "view/surface.h"
 
@@ -70,6 +71,10 @@ class SdlPlatform : public Platform {
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override;
+  SoundOutput& Sounds() override { return sound_; }
+
+  // Where the sounds are read from once sound is turned on.
+  void SetSoundFolder(const std::string& folder) { sound_.SetFolder(folder); }
 
   // Delivers the window's events to `events` until the window is closed; the exit code.
   int Run(WindowEvents& events);
@@ -104,4 +109,5 @@ class SdlPlatform : public Platform {
   std::array<std::uint8_t, 512> heldVk_{};  // per SDL scancode: the code it went down as, or 0
   bool quit_ = false;
   bool repaintPending_ = false;
+  SdlSound sound_;
 };

@@ -11,6 +11,12 @@ std::int32_t ForcedRandom::Random(std::int32_t n) {
   return static_cast<std::int32_t>(r < 0 ? r + n : r);
 }
 
+void RecordedSounds::PlaySound(Sound sound) {
+  if (!print_) return;
+  out_ << "sound " << SoundName(sound) << '\n';
+  out_.flush();
+}
+
 ScriptedPlatform::ScriptedPlatform(int width, int height, std::ostream& out)
     : width_(width), height_(height), out_(out) {}
 

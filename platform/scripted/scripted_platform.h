@@ -8,7 +8,9 @@
 #include <string>
 
 #include "game/random.h"
+#include "game/sounds.h"
 #include "platform/platform.h"
+#include "platform/sound_output.h"
 #include "view/surface.h"
 
 // The program's generator as scripts drive it: never seeded from the clock, so that replays are
@@ -22,6 +24,20 @@ class ForcedRandom : public RandomSource {
  private:
   std::deque<std::int64_t> forced_;
   ClockRandom clock_;
+};
+
+// The sounds as the driver records them: with printing on, each is a line "sound NAME" on its
+// output at the moment it starts; nothing is heard.
+class RecordedSounds : public SoundOutput {
+ public:
+  explicit RecordedSounds(std::ostream& out) : out_(out) {}
+  void PlaySound(Sound sound) override;
+  void SetSoundOn(bool) override {}
+  void PrintLines() { print_ = true; }
+
+ private:
+  std::ostream& out_;
+  bool print_ = false;
 };
 
 class ScriptedPlatform : public Platform {
@@ -39,6 +55,7 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override { taskbarVisible_ = visible; }
+  RecordedSounds& Sounds() override { return sounds_; }
 
   // Script side.
   void SetHeld(std::set<int> keys) { held_ = std::move(keys); }
@@ -67,4 +84,5 @@ class ScriptedPlatform : public Platform {
   Surface shown_;
   std::set<int> held_;
   std::deque<std::optional<std::string>> answers_;
+  RecordedSounds sounds_{out_};
 };

@@ -24,7 +24,7 @@ namespace {
 
 // Bytes read or written by one system call.
 constexpr DWORD kChunk = 1 << 16;
-constexpr wchar_t kSnapshotFolder[] = L"\\Quillmere";
+constexpr wchar_t kGameFolder[] = L"\\Quillmere";
 constexpr char kSnapshotName[] = "Kolbrin.tmp";
 
 // The error of the last failed call of this file, kept apart from GetLastError, which the
@@ -185,9 +185,9 @@ void RemoveUnfinishedWrites(const std::string& path) {
   FindClose(search);
 }
 
-std::optional<std::wstring> LocalAppDataFolder() {
+std::optional<std::wstring> KnownFolder(REFKNOWNFOLDERID id) {
   PWSTR folder = nullptr;
-  const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+  const HRESULT result = SHGetKnownFolderPath(id, 0, nullptr, &folder);
   std::optional<std::wstring> path;
   if (SUCCEEDED(result)) path = folder;
   CoTaskMemFree(folder);
@@ -322,8 +322,8 @@ bool IsAbsolutePath(const std::string& path) {
 // Nobody but an administrator may write "C:\" on today's Windows: the snapshot lives in the
 // user's own local application data, where no other user can read it.
 std::string DefaultSnapshotPath() {
-  if (const std::optional<std::wstring> appData = LocalAppDataFolder()) {
-    const std::wstring folder = *appData + kSnapshotFolder;
+  if (const std::optional<std::wstring> appData = KnownFolder(FOLDERID_LocalAppData)) {
+    const std::wstring folder = *appData + kGameFolder;
     if (CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
       if (const std::optional<std::string> path = GamePathFromWide(folder)) {
         return *path + "\\" + kSnapshotName;
@@ -332,6 +332,22 @@ std::string DefaultSnapshotPath() {
   }
   // Without it the snapshot stays in the program's folder, the working folder.
   return kSnapshotName;
+}
+
+std::optional<std::string> ConfigFolder(bool make) {
+  const std::optional<std::wstring> appData = KnownFolder(FOLDERID_RoamingAppData);
+  if (!appData) {
+    Remember(ERROR_PATH_NOT_FOUND);
+    return std::nullopt;
+  }
+  const std::wstring folder = *appData + kGameFolder;
+  if (make && !CreateDirectoryW(folder.c_str(), nullptr) &&
+      Remember(GetLastError()) != ERROR_ALREADY_EXISTS) {
+    return std::nullopt;
+  }
+  const std::optional<std::string> path = GamePathFromWide(folder);
+  if (!path) return std::nullopt;
+  return *path + "\\";
 }
 
 std::string PathInUtf8(const std::string& path) { return Cp1251ToUtf8(path); }

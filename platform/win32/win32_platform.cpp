@@ -188,6 +188,8 @@ void Win32Platform::SetTaskbarVisible(bool visible) { SetTaskbarShown(visible); 
 int Win32Platform::Run(WindowEvents& events) {
   events_ = &events;
   quit_ = false;
+  // The start-up has shown the menu by now.
+  sound_.AfterFirstFrame();
   int code = 0;
   while (!quit_ && !events.IsClosed() && !failure_) {
     MSG message;

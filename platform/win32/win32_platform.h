@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/waveout_sound.h"
 #include "view/surface.h"
 
 struct HWND__;
@@ -36,6 +37,10 @@ class Win32Platform : public Platform {
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override;
+  SoundOutput& Sounds() override { return sound_; }
+
+  // Where the sounds are read from once sound is turned on.
+  void SetSoundFolder(const std::string& folder) { sound_.SetFolder(folder); }
 
   // Delivers the window's messages to `events` until the window is closed; the exit code.
   // An exception thrown by a handler ends the loop and is thrown again from here.
@@ -69,4 +74,5 @@ class Win32Platform : public Platform {
   std::uintptr_t lastTimerId_ = 0;
   bool quit_ = false;
   std::exception_ptr failure_;
+  WaveOutSound sound_;
 };

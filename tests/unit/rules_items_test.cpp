@@ -144,7 +144,8 @@ TEST(Items, APlacedRubyIsAnOrdinaryRuby) {
   falls.s.world.Board(2, 4) = 5;
   falls.Press(vk::Down);
   ScriptedRandom rng;
-  UpdateWorld(falls.s, rng);
+  SilentSounds silence;
+  UpdateWorld(falls.s, rng, silence);
   EXPECT_EQ(falls.s.world.Board(2, 3), 5);
   EXPECT_EQ(falls.s.world.Board(2, 4), 101);
 }

@@ -79,12 +79,14 @@ class RecordingHost : public PlayHost {
     s_.screens.MenuItem = 1;
     s_.world.Timer1Enabled = false;
   }
+  SoundSink& Sounds() override { return silence_; }
 
   std::vector<std::string> calls;
   std::set<int> held;  // virtual-key codes held down
 
  private:
   GameState& s_;
+  SilentSounds silence_;
 };
 
 // Hands out the scripted draws in order, then `rest` for ever; remembers each range asked for.

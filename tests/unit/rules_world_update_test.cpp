@@ -18,13 +18,14 @@ struct Pass {
     s.world.Timer1Enabled = true;
   }
   Pass& Tick() {
-    UpdateWorld(s, rng);
+    UpdateWorld(s, rng, silence);
     return *this;
   }
   Rows Board() const { return RowsOf(s); }
 
   GameState s;
   ScriptedRandom rng;
+  SilentSounds silence;
 };
 
 TEST(WorldUpdate, NothingHappensWhileTheTimerIsOff) {

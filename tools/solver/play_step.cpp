@@ -23,12 +23,14 @@ class StepHost : public PlayHost {
     return FinishLevel(s_);
   }
   void LeavePlayForMenu() override {}
+  SoundSink& Sounds() override { return silence_; }
 
   bool finished = false;
 
  private:
   GameState& s_;
   int heldKey_;
+  SilentSounds silence_;
 };
 
 const char* KeyName(int key) {
@@ -56,7 +58,8 @@ StepOutcome PlayStep(GameState& s, const StepAction& a, RandomSource& rng) {
   }
   // The timer fires only while it runs; a key press in play has just started it.
   if (!s.world.Timer1Enabled) return StepOutcome::Playing;
-  TickWorld(s, rng);
+  SilentSounds silence;
+  TickWorld(s, rng, silence);
   return s.world.PlayerDead != 0 ? StepOutcome::Caught : StepOutcome::Playing;
 }
 
