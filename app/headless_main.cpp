@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "app/edit_script_runner.h"
 #include "app/script_commands.h"
 #include "app/script_runner.h"
 #include "app/tform1.h"
 #include "platform/file_system.h"
 #include "game/cp1251.h"
 #include "platform/single_instance.h"
+#include "view/catalogue.h"
 #include "view/design_scale.h"
 
 namespace {
@@ -24,15 +26,19 @@ struct Options {
   std::string folder;
   std::string snapshot;
   std::string script;
+  bool edit = false;   // the level editor instead of the game
+  std::string level;   // the level the editor opens
 };
 
 int Usage(const std::string& why) {
   std::cerr << "quillmere-headless: " << why << "\n"
-            << "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n";
+            << "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n"
+            << "       quillmere-headless [--screen WxH] [--folder DIR] --edit [LEVEL] SCRIPT\n";
   return 2;
 }
 
 std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
+  std::vector<std::string> names;  // the level and the script, or the script
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -47,14 +53,68 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
       o.folder = argv[++i];
     } else if (arg == "--snapshot" && hasValue) {
       o.snapshot = argv[++i];
-    } else if (o.script.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
-      o.script = arg;
+    } else if (arg == "--edit") {
+      o.edit = true;
+    } else if (names.size() < 2 && (arg == "-" || arg.rfind("--", 0) != 0)) {
+      names.push_back(arg);
     } else {
       return "unexpected argument " + arg;
     }
   }
-  if (o.script.empty()) return std::string("no script given");
+  if (names.empty()) return std::string("no script given");
+  if (names.size() == 2 && !o.edit) return "unexpected argument " + names[1];
+  o.script = names.back();
+  if (names.size() == 2) o.level = names[0];
   return std::nullopt;
+}
+
+// Reads the commands of `script` ("-": standard input); 0, or the exit code of a failure.
+int ReadScript(const std::string& script, std::vector<ScriptCommand>& commands) {
+  std::ifstream file;
+  if (script != "-") {
+    file.open(script, std::ios::binary);
+    if (!file) return Usage("cannot read script " + script);
+  }
+  std::istream& in = script == "-" ? std::cin : file;
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    std::string why;
+    const auto command = ParseScriptLine(line, why);
+    if (!why.empty()) {
+      std::cerr << script << ":" << number << ": " << why << "\n";
+      return 2;
+    }
+    if (command) commands.push_back(*command);
+  }
+  return 0;
+}
+
+std::string ProgramFolderOf(const Options& o, const std::string& startFolder) {
+  if (o.folder.empty()) return startFolder;
+  return Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
+}
+
+// The level editor against the virtual screen; it writes none of the game's files and takes no
+// lock.
+int RunEditor(const Options& o, const std::string& startFolder) {
+  std::vector<ScriptCommand> commands;
+  if (const int failed = ReadScript(o.script, commands)) return failed;
+  const std::string level = o.level.empty() ? "" : Absolute(o.level, startFolder);
+  const std::string programFolder = ProgramFolderOf(o, startFolder);
+  if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
+  ScriptedPlatform platform(o.width, o.height, std::cout);
+  const std::string assets = ProgramFolder().value_or(startFolder) + "assets/";
+  EditorWindow editor(platform, EditorOptions{programFolder, assets});
+  editor.LoadPictures(DecodeGamePictures(assets, false));
+  editor.Start(level);
+  std::cout.flush();
+  EditScriptContext context{editor, platform, programFolder, startFolder, std::cout};
+  for (const ScriptCommand& c : commands) {
+    if (!RunEditScriptCommand(c, context)) break;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -63,6 +123,7 @@ int main(int argc, char** argv) {
   Options o;
   if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
   const std::string startFolder = CurrentFolder();
+  if (o.edit) return RunEditor(o, startFolder);
   // A run on the game's own snapshot must not share it with a game being played, nor a game
   // start beside it; such runs may go side by side. Runs with a snapshot of their own take no
   // lock at all.
@@ -76,28 +137,8 @@ int main(int argc, char** argv) {
     }
   }
   std::vector<ScriptCommand> commands;
-  {
-    std::ifstream file;
-    if (o.script != "-") {
-      file.open(o.script, std::ios::binary);
-      if (!file) return Usage("cannot read script " + o.script);
-    }
-    std::istream& in = o.script == "-" ? std::cin : file;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-      ++number;
-      std::string why;
-      const auto command = ParseScriptLine(line, why);
-      if (!why.empty()) {
-        std::cerr << o.script << ":" << number << ": " << why << "\n";
-        return 2;
-      }
-      if (command) commands.push_back(*command);
-    }
-  }
-  const std::string programFolder =
-      o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
+  if (const int failed = ReadScript(o.script, commands)) return failed;
+  const std::string programFolder = ProgramFolderOf(o, startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
   TForm1 form(platform, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",

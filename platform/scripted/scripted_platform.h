@@ -34,6 +34,7 @@ class ScriptedPlatform : public Platform {
   void SetTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
   bool IsKeyDown(int vk) const override { return held_.count(vk) != 0; }
   void MessageBox(const std::string& caption, const std::string& text) override;
+  QuestionAnswer AskQuestion(const std::string& caption, const std::string& text) override;
   std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override;
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
@@ -46,6 +47,8 @@ class ScriptedPlatform : public Platform {
   void SetHeld(std::set<int> keys) { held_ = std::move(keys); }
   // Queues the answer of the next dialog: a full path, or nothing for "cancel".
   void QueueDialogAnswer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+  // Queues the answer of the next question box; with none queued a question answers "stay".
+  void QueueQuestionAnswer(QuestionAnswer answer) { questionAnswers_.push_back(answer); }
   void ForceRandom(std::int64_t value) { random_.Force(value); }
   bool TimerEnabled() const { return timerEnabled_; }
   bool QuitRequested() const { return quit_; }
@@ -70,5 +73,6 @@ class ScriptedPlatform : public Platform {
   Surface shown_;
   std::set<int> held_;
   std::deque<std::optional<std::string>> answers_;
+  std::deque<QuestionAnswer> questionAnswers_;
   ForcedRandom random_;
 };

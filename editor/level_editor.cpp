@@ -1,0 +1,140 @@
+#include "editor/level_editor.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "game/tiles.h"
+
+namespace {
+
+constexpr const char* kStartKept = "Клетку игрока не закрасить: сначала переставьте его (P).";
+constexpr const char* kStartLeftOut = "Клетка игрока оставлена как была.";
+
+bool IsHeading(std::uint8_t code) {
+  return code >= tiles::CreatureRight && code <= tiles::CreatureUp;
+}
+
+}  // namespace
+
+LevelEditor::LevelEditor(EditedLevel level) : level_(std::move(level)) {
+  cursorX_ = level_.StartX;
+  cursorY_ = level_.StartY;
+  KeepCursorOnBoard();
+}
+
+std::optional<CellArea> LevelEditor::Selection() const {
+  if (!selecting_) return std::nullopt;
+  return CellArea{std::min(anchorX_, cursorX_), std::min(anchorY_, cursorY_),
+                  std::max(anchorX_, cursorX_), std::max(anchorY_, cursorY_)};
+}
+
+void LevelEditor::MoveCursor(int dx, int dy, bool extend) {
+  if (extend && !selecting_) {
+    selecting_ = true;
+    anchorX_ = cursorX_;
+    anchorY_ = cursorY_;
+  } else if (!extend) {
+    selecting_ = false;
+  }
+  cursorX_ += dx;
+  cursorY_ += dy;
+  KeepCursorOnBoard();
+}
+
+void LevelEditor::KeepCursorOnBoard() {
+  const int right = std::max(level_.Width - 1, 0);
+  const int bottom = std::max(level_.Height - 1, 0);
+  cursorX_ = std::clamp(cursorX_, 0, right);
+  cursorY_ = std::clamp(cursorY_, 0, bottom);
+  anchorX_ = std::clamp(anchorX_, 0, right);
+  anchorY_ = std::clamp(anchorY_, 0, bottom);
+}
+
+CellArea LevelEditor::Target() const {
+  return Selection().value_or(CellArea{cursorX_, cursorY_, cursorX_, cursorY_});
+}
+
+void LevelEditor::BeginChange() {
+  undo_.push_back(Step{level_, revision_});
+  if (undo_.size() > kUndoSteps) undo_.pop_front();
+  redo_.clear();
+  revision_ = nextRevision_++;
+}
+
+std::string LevelEditor::Paint(std::uint8_t code) {
+  const CellArea area = Target();
+  const bool single = !selecting_;
+  if (single && IsStart(cursorX_, cursorY_)) return kStartKept;
+  BeginChange();
+  bool leftOut = false;
+  for (int x = area.left; x <= area.right; ++x) {
+    for (int y = area.top; y <= area.bottom; ++y) {
+      if (IsStart(x, y)) {
+        leftOut = true;
+        continue;
+      }
+      level_.Board(x, y) = code;
+    }
+  }
+  return leftOut ? kStartLeftOut : "";
+}
+
+std::string LevelEditor::PlaceCreature() {
+  if (selecting_ || IsStart(cursorX_, cursorY_)) return Paint(tiles::CreatureRight);
+  const std::uint8_t now = level_.Board(cursorX_, cursorY_);
+  BeginChange();
+  level_.Board(cursorX_, cursorY_) =
+      IsHeading(now) ? static_cast<std::uint8_t>(tiles::CreatureRight + (now - tiles::CreatureRight + 1) % 4)
+                     : tiles::CreatureRight;
+  return "";
+}
+
+std::string LevelEditor::MoveStart() {
+  if (IsStart(cursorX_, cursorY_)) return "Игрок уже стоит здесь.";
+  BeginChange();
+  if (level_.OnBoard(level_.StartX, level_.StartY) &&
+      level_.Board(level_.StartX, level_.StartY) == tiles::Player) {
+    level_.Board(level_.StartX, level_.StartY) = tiles::Empty;
+  }
+  level_.StartX = cursorX_;
+  level_.StartY = cursorY_;
+  level_.Board(cursorX_, cursorY_) = tiles::Player;
+  return "";
+}
+
+void LevelEditor::ChangeRequired(int delta) {
+  const std::int32_t next = std::max(0, level_.RubiesRequired + delta);
+  if (next == level_.RubiesRequired) return;
+  BeginChange();
+  level_.RubiesRequired = next;
+}
+
+bool LevelEditor::Undo() {
+  if (undo_.empty()) return false;
+  redo_.push_back(Step{std::move(level_), revision_});
+  level_ = std::move(undo_.back().level);
+  revision_ = undo_.back().revision;
+  undo_.pop_back();
+  KeepCursorOnBoard();
+  return true;
+}
+
+bool LevelEditor::Redo() {
+  if (redo_.empty()) return false;
+  undo_.push_back(Step{std::move(level_), revision_});
+  level_ = std::move(redo_.back().level);
+  revision_ = redo_.back().revision;
+  redo_.pop_back();
+  KeepCursorOnBoard();
+  return true;
+}
+
+std::string CellName(std::uint8_t code) {
+  static const std::array<const char*, 14> kNames{
+      "кирпич",        "рубин",           "игрок",          "земля",          "камень",
+      "пусто",         "закрытый выход",  "выход",          "существо вправо", "существо вниз",
+      "существо влево", "существо вверх", "слизь",          "стена"};
+  if (code < kNames.size()) return kNames[code];
+  return "код " + std::to_string(code);
+}
