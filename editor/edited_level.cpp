@@ -108,6 +108,8 @@ FileError SaveEditedLevel(const std::string& path, const EditedLevel& level) {
   return ReplaceFile(path, LevelText(level), false);
 }
 
+int RubiesOnBoard(const EditedLevel& level) { return CountCodes(level, IsRuby); }
+
 int MostRubies(const EditedLevel& level) {
   return CountCodes(level, IsRuby) + 9 * CountCodes(level, tiles::IsCreature);
 }

@@ -60,6 +60,9 @@ struct LevelProblem {
 // open because no rubies are required (warnings).
 std::vector<LevelProblem> CheckLevel(const EditedLevel& level);
 
+// The rubies lying on the board.
+int RubiesOnBoard(const EditedLevel& level);
+
 // The most rubies a level can ever offer: those on the board and nine for each creature (the
 // cells its blast turns into rubies).
 int MostRubies(const EditedLevel& level);

@@ -32,7 +32,7 @@ constexpr int kKeypadPlus = 107;
 constexpr int kKeypadMinus = 109;
 constexpr int kKeypad0 = 96;
 
-constexpr int kStatusHeight = 24;
+constexpr int kStatusHeight = 42;  // two lines: the level, then the last message
 constexpr int kStatusLinePixels = 13;
 constexpr int kHelpFontPixels = 16;
 constexpr int kHelpLineHeight = 25;
@@ -209,7 +209,8 @@ void EditorWindow::KeyDown(int key, bool shift) {
       break;
     case Mode::Check:
       if (key == vk::Escape) {
-        message_ = "Проверка прервана после " + std::to_string(check_->Explored()) + " состояний.";
+        message_ = "Проверка прервана (просмотрено состояний: " + std::to_string(check_->Explored()) +
+                   ").";
         check_.reset();
         mode_ = Mode::Edit;
       }
@@ -355,7 +356,7 @@ FileDialogSetup EditorWindow::DialogSetup() const {
   const std::size_t slash = fileName_.find_last_of("/\\");
   setup.initialFolder =
       slash == std::string::npos ? options_.programFolder : fileName_.substr(0, slash + 1);
-  setup.fileName = fileName_.empty() ? "level.lvl" : BaseName(fileName_);
+  setup.fileName = BaseName(fileName_);
   return setup;
 }
 
@@ -500,15 +501,15 @@ void EditorWindow::StartCheck() {
   check_ = std::make_unique<WayCheck>(editor_.Level());
   wayLevel_ = editor_.Level();
   mode_ = Mode::Check;
-  message_ = "Проверка: просмотрено 0 состояний. Escape: прервать.";
+  message_ = "Проверка: просмотрено состояний: 0. Escape: прервать.";
 }
 
 void EditorWindow::CheckSlice() {
   const auto until = std::chrono::steady_clock::now() + kCheckSlice;
   while (!check_->Run(kCheckStep)) {
     if (std::chrono::steady_clock::now() >= until) {
-      message_ = "Проверка: просмотрено " + std::to_string(check_->Explored()) +
-                 " состояний. Escape: прервать.";
+      message_ = "Проверка: просмотрено состояний: " + std::to_string(check_->Explored()) +
+                 ". Escape: прервать.";
       return;
     }
   }
@@ -528,12 +529,12 @@ void EditorWindow::EndCheck() {
   const std::string explored = std::to_string(check_->Explored());
   if (check_->Found()) {
     way_ = check_->Way();
-    message_ = "Найден путь из " + std::to_string(check_->Keys()) + " нажатий клавиш (просмотрено " +
-               explored + " состояний). Enter: показать его.";
+    message_ = "Найден путь, нажатий клавиш: " + std::to_string(check_->Keys()) +
+               " (просмотрено состояний: " + explored + "). Enter: показать его.";
   } else {
     wayLevel_.reset();
-    message_ = "Пути не найдено за " + explored +
-               " состояний. Это ничего не доказывает: путь может быть, но поиск его не нашёл.";
+    message_ = "Путь не найден (просмотрено состояний: " + explored +
+               "). Это ничего не доказывает: путь может быть, поиск его не нашёл.";
   }
   check_.reset();
 }
@@ -604,8 +605,7 @@ void EditorWindow::DrawBoard() {
 std::string EditorWindow::StatusText() const {
   if (mode_ == Mode::AskWidth || mode_ == Mode::AskHeight) {
     return std::string(mode_ == Mode::AskWidth ? "Ширина" : "Высота") +
-           " нового уровня (от 5 до 101): " + typed_ + "_   Enter: дальше, Escape: отмена.  " +
-           message_;
+           " нового уровня (от 5 до 101): " + typed_ + "_   Enter: дальше, Escape: отмена.";
   }
   const EditedLevel& level = editor_.Level();
   const int x = editor_.CursorX();
@@ -618,11 +618,10 @@ std::string EditorWindow::StatusText() const {
             std::to_string(s->bottom - s->top + 1) + "]";
   }
   text += "  |  " + std::to_string(level.Width) + " x " + std::to_string(level.Height) +
-          "  |  рубины " + std::to_string(level.RubiesRequired) + "/" +
-          std::to_string(MostRubies(level)) + "  |  " +
+          "  |  рубинов нужно " + std::to_string(level.RubiesRequired) + " / на поле " +
+          std::to_string(RubiesOnBoard(level)) + "  |  " +
           (fileName_.empty() ? std::string("без имени") : BaseName(fileName_)) +
           (editor_.Modified() ? " *" : "");
-  if (!message_.empty()) text += "  |  " + message_;
   return text;
 }
 
@@ -630,7 +629,8 @@ void EditorWindow::DrawStatus() {
   Surface& screen = window_.Screen();
   const int top = std::max(screen.height - kStatusHeight, 0);
   screen.Fill(Rect{0, top, screen.width, kStatusHeight}, kStatusGround);
-  DrawText(6, top + 4, StatusText(), kStatusInk, statusFont_.get());
+  DrawText(6, top + 3, StatusText(), kStatusInk, statusFont_.get());
+  DrawText(6, top + 22, message_, kStatusInk, statusFont_.get());
 }
 
 void EditorWindow::DrawHelp() {
