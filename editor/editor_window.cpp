@@ -439,6 +439,8 @@ void EditorWindow::StartPlay(Mode mode) {
   mode_ = mode;
   board_.ClearScreen();
   board_.ResizeToBoard();
+  // The cells at once, not at the first tick: the board picture may still hold another level.
+  board_.RedrawVisibleCells();
   board_.PlaceBoard();
   board_.PresentBoard();
   window_.SetEdit1Bounds(

@@ -16,7 +16,7 @@ GameState LevelInPlay(const EditedLevel& level);
 class WayCheck {
  public:
   // States one try may explore, and the memory it may hold; a try that reaches either gives up.
-  static constexpr std::size_t kMostStates = 3000000;
+  static constexpr std::size_t kMostStates = 1000000;
   static constexpr std::size_t kMostBytes = std::size_t{1} << 30;
 
   // Prepares the search on `level` (its start on the board).
