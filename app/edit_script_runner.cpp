@@ -34,7 +34,8 @@ bool RunEditScriptCommand(const ScriptCommand& c, EditScriptContext& ctx) {
       break;
     case ScriptCommand::Dialog:
       ctx.platform.QueueDialogAnswer(
-          c.cancel ? std::nullopt : std::optional<std::string>(DialogPath(c.path, ctx.programFolder)));
+          c.cancel ? std::nullopt
+                   : std::optional<std::string>(DialogPath(c.path, ctx.programFolder)));
       break;
     case ScriptCommand::Answer:
       ctx.platform.QueueQuestionAnswer(c.answer);

@@ -87,7 +87,8 @@ std::optional<int> KeyCode(const std::string& name) {
   for (const NamedKey& k : kNamedKeys) {
     if (name == k.name) return k.vk;
   }
-  if (name.size() >= 2 && name[0] == 'f' && name.find_first_not_of("0123456789", 1) == std::string::npos) {
+  if (name.size() >= 2 && name[0] == 'f' &&
+      name.find_first_not_of("0123456789", 1) == std::string::npos) {
     const auto n = Integer(name.substr(1));
     if (n && *n >= 1 && *n <= kFunctionKeys) return kF1 + static_cast<int>(*n) - 1;
   }

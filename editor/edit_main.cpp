@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
       editor.LoadPictures(pictures.get());
     } catch (const std::runtime_error& error) {
       ReportFailure(error.what());
-      platform.MessageBox(kEditorTitle, Utf8ToCp1251(std::string("Не удалось загрузить файл игры:\r") +
-                                                     error.what()));
+      platform.MessageBox(
+          kEditorTitle,
+          Utf8ToCp1251(std::string("Не удалось загрузить файл игры:\r") + error.what()));
       return 1;
     }
     editor.Start(level);

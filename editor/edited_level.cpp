@@ -63,7 +63,8 @@ EditedLevel ReadEditedLevel(const std::string& path) {
   const std::unique_ptr<TextReader> file = TextReader::Open(path);
   if (!file) throw NotOpened(path, "файл не удаётся прочитать");
   if (file->Size() > kMostLevelFileBytes) {
-    throw NotOpened(path, "файл длиной " + std::to_string(file->Size()) + " байт больше любого уровня");
+    throw NotOpened(path,
+                    "файл длиной " + std::to_string(file->Size()) + " байт больше любого уровня");
   }
   EditedLevel level;
   std::array<std::int32_t*, 5> fields{&level.Width, &level.Height, &level.StartX, &level.StartY,

@@ -52,9 +52,9 @@ struct PaintKey {
   std::uint8_t tile;
 };
 constexpr PaintKey kPaintKeys[] = {
-    {'W', tiles::Wall},       {'B', tiles::OuterWall}, {'E', tiles::Earth}, {'R', tiles::Rock},
-    {'G', tiles::Ruby},       {'X', tiles::ClosedExit}, {'S', tiles::Slime}, {'O', tiles::Exit},
-    {kSpace, tiles::Empty},   {kDelete, tiles::Empty},
+    {'W', tiles::Wall},     {'B', tiles::OuterWall},  {'E', tiles::Earth}, {'R', tiles::Rock},
+    {'G', tiles::Ruby},     {'X', tiles::ClosedExit}, {'S', tiles::Slime}, {'O', tiles::Exit},
+    {kSpace, tiles::Empty}, {kDelete, tiles::Empty},
 };
 
 constexpr std::string_view kHelp[] = {
@@ -209,8 +209,9 @@ void EditorWindow::KeyDown(int key, bool shift) {
       break;
     case Mode::Check:
       if (key == vk::Escape) {
-        message_ = "Проверка прервана (просмотрено состояний: " + std::to_string(check_->Explored()) +
-                   ").";
+        message_ =
+            "Проверка прервана (просмотрено состояний: " + std::to_string(check_->Explored()) +
+            ").";
         check_.reset();
         mode_ = Mode::Edit;
       }
@@ -313,8 +314,8 @@ void EditorWindow::EditKey(int key, bool shift) {
 
 void EditorWindow::SizeKey(int key) {
   const int digit = key >= vk::Digit0 && key <= vk::Digit0 + 9 ? key - vk::Digit0
-                    : key >= kKeypad0 && key <= kKeypad0 + 9 ? key - kKeypad0
-                                                           : -1;
+                    : key >= kKeypad0 && key <= kKeypad0 + 9   ? key - kKeypad0
+                                                               : -1;
   if (digit >= 0) {
     if (typed_.size() < 3) typed_ += static_cast<char>('0' + digit);
     return;
@@ -382,8 +383,8 @@ bool EditorWindow::Save(bool askName) {
     path = HasExtension(*chosen) ? *chosen : *chosen + ".lvl";
   }
   if (SaveEditedLevel(path, editor_.Level()) != FileError::kNone) {
-    platform_.MessageBox(kEditorTitle, Utf8ToCp1251("Уровень не сохранён в «" + path + "»: " +
-                                                    LastFileErrorText() + "."));
+    platform_.MessageBox(kEditorTitle, Utf8ToCp1251("Уровень не сохранён в «" + path +
+                                                    "»: " + LastFileErrorText() + "."));
     return false;
   }
   fileName_ = path;
@@ -408,8 +409,8 @@ void EditorWindow::NewLevel() {
 bool EditorWindow::MayDrop(const std::string& before) {
   if (!editor_.Modified()) return true;
   const std::string name = fileName_.empty() ? "новом уровне" : "«" + BaseName(fileName_) + "»";
-  switch (platform_.AskQuestion(kEditorTitle,
-                                Utf8ToCp1251("Сохранить изменения в " + name + " перед " + before + "?"))) {
+  switch (platform_.AskQuestion(
+      kEditorTitle, Utf8ToCp1251("Сохранить изменения в " + name + " перед " + before + "?"))) {
     case QuestionAnswer::kSave:
       return Save(false);
     case QuestionAnswer::kDiscard:
@@ -571,8 +572,10 @@ void EditorWindow::DrawBoard() {
   const EditedLevel& level = editor_.Level();
   const int viewHeight = std::max(screen.height - kStatusHeight, 0);
   const Rect view{0, 0, screen.width, viewHeight};
-  const int originX = PlaceAxis(ViewCenter(screen.width), editor_.CursorX(), level.Width, screen.width);
-  const int originY = PlaceAxis(ViewCenter(viewHeight), editor_.CursorY(), level.Height, viewHeight);
+  const int originX =
+      PlaceAxis(ViewCenter(screen.width), editor_.CursorX(), level.Width, screen.width);
+  const int originY =
+      PlaceAxis(ViewCenter(viewHeight), editor_.CursorY(), level.Height, viewHeight);
   const int firstX = std::max(-originX / TileSize, 0);
   const int firstY = std::max(-originY / TileSize, 0);
   const int lastX = std::min(level.Width, (screen.width - originX) / TileSize + 1);
@@ -597,8 +600,9 @@ void EditorWindow::DrawBoard() {
   for (int ring = 0; ring < 3; ++ring) {
     const std::uint32_t colour = ring == 2 ? kBlack : kCursorColour;
     const Rect r{cell.left + ring, cell.top + ring, cell.width - 2 * ring, cell.height - 2 * ring};
-    for (const Rect& side : {Rect{r.left, r.top, r.width, 1}, Rect{r.left, r.Bottom() - 1, r.width, 1},
-                             Rect{r.left, r.top, 1, r.height}, Rect{r.Right() - 1, r.top, 1, r.height}}) {
+    for (const Rect& side :
+         {Rect{r.left, r.top, r.width, 1}, Rect{r.left, r.Bottom() - 1, r.width, 1},
+          Rect{r.left, r.top, 1, r.height}, Rect{r.Right() - 1, r.top, 1, r.height}}) {
       screen.Fill(Intersect(side, view), colour);
     }
   }

@@ -120,8 +120,8 @@ class EditorWindow : public WindowEvents, private PlayHost {
   std::string fileName_;
   std::string message_;
   Mode mode_ = Mode::Edit;
-  std::string typed_;    // digits of the size being asked for
-  int newWidth_ = 0;     // the width answered, while the height is asked
+  std::string typed_;  // digits of the size being asked for
+  int newWidth_ = 0;   // the width answered, while the height is asked
   bool closed_ = false;
 
   // Play-testing: the game's state and board picture.

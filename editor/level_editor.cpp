@@ -85,8 +85,9 @@ std::string LevelEditor::PlaceCreature() {
   const std::uint8_t now = level_.Board(cursorX_, cursorY_);
   BeginChange();
   level_.Board(cursorX_, cursorY_) =
-      IsHeading(now) ? static_cast<std::uint8_t>(tiles::CreatureRight + (now - tiles::CreatureRight + 1) % 4)
-                     : tiles::CreatureRight;
+      IsHeading(now)
+          ? static_cast<std::uint8_t>(tiles::CreatureRight + (now - tiles::CreatureRight + 1) % 4)
+          : tiles::CreatureRight;
   return "";
 }
 
@@ -132,9 +133,10 @@ bool LevelEditor::Redo() {
 
 std::string CellName(std::uint8_t code) {
   static const std::array<const char*, 14> kNames{
-      "кирпич",        "рубин",           "игрок",          "земля",          "камень",
-      "пусто",         "закрытый выход",  "выход",          "существо вправо", "существо вниз",
-      "существо влево", "существо вверх", "слизь",          "стена"};
+      "кирпич",          "рубин",         "игрок",          "земля",
+      "камень",          "пусто",         "закрытый выход", "выход",
+      "существо вправо", "существо вниз", "существо влево", "существо вверх",
+      "слизь",           "стена"};
   if (code < kNames.size()) return kNames[code];
   return "код " + std::to_string(code);
 }

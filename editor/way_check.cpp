@@ -67,6 +67,6 @@ std::size_t WayCheck::Explored() const {
 }
 
 int WayCheck::Keys() const {
-  return static_cast<int>(std::count_if(way_.begin(), way_.end(),
-                                        [](const StepAction& a) { return a.key != 0; }));
+  return static_cast<int>(
+      std::count_if(way_.begin(), way_.end(), [](const StepAction& a) { return a.key != 0; }));
 }

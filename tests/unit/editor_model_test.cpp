@@ -24,8 +24,8 @@ std::string ReadWhole(const std::string& path) {
 TEST(EditedLevel, EveryShippedLevelIsWrittenBackUnchanged) {
   int levels = 0;
   for (const char* folder : {"campaign", "single"}) {
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(QUILLMERE_SOURCE_DIR) + "/levels/" + folder)) {
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(QUILLMERE_SOURCE_DIR) +
+                                                                 "/levels/" + folder)) {
       const std::string ext = entry.path().extension().string();
       if (ext != ".cam" && ext != ".lvl") continue;
       const std::string path = entry.path().string();
@@ -79,11 +79,13 @@ TEST(EditedLevel, ChecksNameWhatIsWrong) {
       {"no exit", [](EditedLevel& l) { l.Board(3, 3) = tiles::Earth; }, 1, 0},
       {"start off the board", [](EditedLevel& l) { l.StartX = 9; }, 1, 0},
       {"too many rubies", [](EditedLevel& l) { l.RubiesRequired = 2; }, 0, 1},
-      {"blasts make enough", [](EditedLevel& l) {
+      {"blasts make enough",
+       [](EditedLevel& l) {
          l.RubiesRequired = 10;
          l.Board(2, 2) = tiles::Ruby;
          l.Board(3, 2) = tiles::CreatureUp;
-       }, 0, 0},
+       },
+       0, 0},
       {"closed exit never opens", [](EditedLevel& l) { l.Board(3, 3) = tiles::ClosedExit; }, 0, 1},
   };
   for (const Case& c : cases) {
@@ -98,7 +100,7 @@ TEST(EditedLevel, ChecksNameWhatIsWrong) {
 }
 
 TEST(LevelEditor, CursorSelectionAndPainting) {
-  LevelEditor e(NewLevel(6, 5));  // the cursor starts on the player's cell (1, 1)
+  LevelEditor e(NewLevel(6, 5));        // the cursor starts on the player's cell (1, 1)
   EXPECT_NE(e.Paint(tiles::Rock), "");  // the player's cell is refused...
   EXPECT_FALSE(e.Modified());
   e.MoveCursor(-1, 0, false);
