@@ -26,15 +26,39 @@ struct Options {
   std::string folder;
   std::string snapshot;
   std::string script;
-  bool edit = false;   // the level editor instead of the game
-  std::string level;   // the level the editor opens
+  bool help = false;
+  bool edit = false;  // the level editor instead of the game
+  std::string level;  // the level the editor opens
 };
 
+constexpr const char* kUsage =
+    "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n"
+    "       quillmere-headless [--screen WxH] [--folder DIR] --edit [LEVEL] SCRIPT\n"
+    "       quillmere-headless --help\n";
+
 int Usage(const std::string& why) {
-  std::cerr << "quillmere-headless: " << why << "\n"
-            << "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n"
-            << "       quillmere-headless [--screen WxH] [--folder DIR] --edit [LEVEL] SCRIPT\n";
+  std::cerr << "quillmere-headless: " << why << "\n" << kUsage;
   return 2;
+}
+
+// --help: what the driver does and how it is called.
+int Help() {
+  std::cout << kUsage
+            << "Runs the game against a virtual screen, driven by the commands of SCRIPT (a file,\n"
+               "or - for standard input); what the game shows is printed on standard output.\n"
+               "  --screen WxH     the screen size the game sees (default 800x600)\n"
+               "  --folder DIR     the program's folder: levels, High.scr, Player.cfg, saves\n"
+               "                   (default: the current folder)\n"
+               "  --snapshot PATH  the snapshot file of this run (default: the game's own, under\n"
+               "                   the one-copy lock)\n"
+               "  --edit [LEVEL]   the level editor instead of the game, on LEVEL or a new level;\n"
+               "                   dump prints the level as the editor saves it\n"
+               "  --help           this text\n"
+               "Commands: key, tick, random, dialog, answer, paint, close, dump, board,\n"
+               "screenshot.\n"
+               "Exit code 0 when the script ran to its end or the window was closed, 1 when the\n"
+               "game is already running, 2 for a bad command line or script line.\n";
+  return 0;
 }
 
 std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
@@ -53,6 +77,8 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
       o.folder = argv[++i];
     } else if (arg == "--snapshot" && hasValue) {
       o.snapshot = argv[++i];
+    } else if (arg == "--help") {
+      o.help = true;
     } else if (arg == "--edit") {
       o.edit = true;
     } else if (names.size() < 2 && (arg == "-" || arg.rfind("--", 0) != 0)) {
@@ -61,7 +87,7 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
       return "unexpected argument " + arg;
     }
   }
-  if (names.empty()) return std::string("no script given");
+  if (names.empty()) return o.help ? std::nullopt : std::optional<std::string>("no script given");
   if (names.size() == 2 && !o.edit) return "unexpected argument " + names[1];
   o.script = names.back();
   if (names.size() == 2) o.level = names[0];
@@ -122,6 +148,7 @@ int RunEditor(const Options& o, const std::string& startFolder) {
 int main(int argc, char** argv) {
   Options o;
   if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
+  if (o.help) return Help();
   const std::string startFolder = CurrentFolder();
   if (o.edit) return RunEditor(o, startFolder);
   // A run on the game's own snapshot must not share it with a game being played, nor a game

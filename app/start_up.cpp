@@ -16,7 +16,10 @@ constexpr int kShotHeight = 210;
 }  // namespace
 
 std::string ReadPlayerName() {
-  if (const auto file = TextReader::Open("Player.cfg")) return file->ReadLine();
+  if (const auto file = TextReader::Open("Player.cfg")) {
+    file->SkipByteOrderMark();
+    return file->ReadLine();
+  }
   return "Player";
 }
 

@@ -4,7 +4,8 @@
 
 #include "view/window_model.h"
 
-// The player's name: the first line of Player.cfg, or "Player" when it cannot be opened.
+// The player's name: the first line of Player.cfg (after a byte-order mark, if one leads it), or
+// "Player" when it cannot be opened.
 std::string ReadPlayerName();
 
 // True when the screen differs from the design's size in both directions, so the player is

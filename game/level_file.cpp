@@ -47,6 +47,7 @@ void ReadLevel(TextReader& reader, Level& level, const std::string& name) {
   if (const std::int64_t size = reader.Size(); size > kMostLevelFileBytes) {
     throw Refused(name, "файл длиной " + std::to_string(size) + " байт больше любого уровня");
   }
+  reader.SkipByteOrderMark();
   LevelHeader h;
   const std::array<std::int32_t*, 5> fields{&h.width, &h.height, &h.playerX, &h.playerY,
                                             &h.rubiesRequired};

@@ -21,10 +21,10 @@ struct Level {
 };
 
 // Reads the header and the cells of the level `name` from `reader` into `level` (empty before),
-// and nothing after the last cell. A file larger than kMostLevelFileBytes, a size outside 1..101
-// or a start outside the playfield is refused with a RuntimeError naming the file, leaving an
-// empty playfield; a value that is not an integer throws "Invalid numeric input" and keeps the
-// cells read before it.
+// and nothing after the last cell; a byte-order mark before the header is passed over. A file
+// larger than kMostLevelFileBytes, a size outside 1..101 or a start outside the playfield is
+// refused with a RuntimeError naming the file, leaving an empty playfield; a value that is not
+// an integer throws "Invalid numeric input" and keeps the cells read before it.
 void ReadLevel(TextReader& reader, Level& level, const std::string& name);
 
 // Reads the level `name` completely; a file that cannot be opened is a RuntimeError naming it.

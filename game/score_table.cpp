@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <utility>
 
 #include "game/cp1251.h"
-#include "game/int32.h"
 #include "game/integer_text.h"
 #include "game/runtime_error.h"
 #include "game/shop_prices.h"
@@ -221,7 +221,7 @@ std::int32_t CampaignResult(std::int32_t money, const std::array<std::int32_t, 1
   for (std::size_t item = 1; item < ShopPrices.size(); ++item) {
     result += std::int64_t{ShopPrices[item]} * inventory[item];
   }
-  return Wrap32(result);
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(result, INT32_MIN, INT32_MAX));
 }
 
 void UpdateScoreTable(const std::string& tablePath, const std::string& workPath,

@@ -1,6 +1,7 @@
 #include "game/text_file.h"
 
 #include <optional>
+#include <string_view>
 
 #include "game/integer_text.h"
 #include "game/runtime_error.h"
@@ -78,6 +79,13 @@ std::string TextReader::ReadLine() {
   }
   SkipLine();
   return line;
+}
+
+void TextReader::SkipByteOrderMark() {
+  static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (next_ == 0 && std::string_view(bytes_).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    next_ = kByteOrderMark.size();
+  }
 }
 
 std::unique_ptr<TextWriter> TextWriter::Create(const std::string& path, bool privateFile) {

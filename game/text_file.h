@@ -32,6 +32,9 @@ class TextReader {
   void SkipLine();
   // Reads the rest of the current line without its line end and moves past the line end.
   std::string ReadLine();
+  // At the very start of the file, passes over a UTF-8 byte-order mark (as Notepad writes);
+  // anywhere else, and for any other bytes, does nothing.
+  void SkipByteOrderMark();
   // True when nothing is left to read.
   bool Eof();
   // The file's size in bytes.

@@ -1,5 +1,6 @@
 #include "game/campaign_file.h"
 
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -72,10 +73,19 @@ TEST_F(CampaignFile, ReadsWhatItWroteAndTheFirstLineAsText) {
   for (int i = 1; i <= 9; ++i) EXPECT_EQ(loaded.Inventory[i], saved.Inventory[i]) << i;
   Write(" 12 \r\n30\t\r\n1\n2\n3\n4\n5\n6\n7\n8\n9\n\r\n  \r\n");
   EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").NumberText, "12") << "blanks around values";
+  // Every money value a save can hold, and a byte-order mark that an editor put first.
+  for (const std::int32_t money : {-6, INT32_MIN, INT32_MAX}) {
+    saved.Money = money;
+    WriteCampaignFile(path_, "3", saved);
+    EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").Money, money);
+    Write("\xEF\xBB\xBF" + Read());
+    EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").Money, money) << "after a byte-order mark";
+  }
 }
 
-// bad input: Saved campaign | empty, fewer than 11 lines, noise, a byte-order mark, no level number, a negative or non-numeric or 32-bit-overflowing count, data after line 11, larger than 4 KB | refused with a message naming the file and what is wrong — nothing is taken from it
-// Only eleven lines of a level number and counts that are not negative make a saved campaign.
+// bad input: Saved campaign | empty, fewer than 11 lines, noise, a byte-order mark not at the start, no level number, money that is no 32-bit integer, a negative or non-numeric or 32-bit-overflowing item count, data after line 11, larger than 4 KB | refused with a message naming the file and what is wrong — nothing is taken from it
+// Only eleven lines of a level number, money and item counts that are not negative make a
+// saved campaign.
 TEST_F(CampaignFile, AnythingElseIsRefusedNamingTheFile) {
   const std::string good = "3\r\n100\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n";
   std::string noise;
@@ -87,13 +97,12 @@ TEST_F(CampaignFile, AnythingElseIsRefusedNamingTheFile) {
       {"", "в файле меньше 11 строк"},
       {"5\r\n17\r\n4\r\n", "в файле меньше 11 строк"},
       {noise, "в файле меньше 11 строк"},
-      {"\xEF\xBB\xBF" + good, "в строке 1 нет номера уровня"},
+      {"3\r\n\xEF\xBB\xBF" + good.substr(3), "в строке 2 нет целого числа"},
       {"\r\n" + good.substr(3), "в строке 1 нет номера уровня"},
-      {"3\r\n-1000\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
       {good.substr(0, 11) + "-5\r\n" + good.substr(14),
        "в строке 4 нет целого неотрицательного числа"},
-      {"3\r\n30 coins\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
-      {"3\r\n2147483648\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
+      {"3\r\n30 coins\r\n" + good.substr(8), "в строке 2 нет целого числа"},
+      {"3\r\n-2147483649\r\n" + good.substr(8), "в строке 2 нет целого числа"},
       {good + "10\r\n", "после 11-й строки есть ещё данные"},
       {good + std::string(5000, ' '), "файл слишком велик"},
   };
