@@ -17,7 +17,8 @@ class WayCheck {
  public:
   // States one try may explore, and the memory it may hold; a try that reaches either gives up.
   static constexpr std::size_t kMostStates = 1000000;
-  static constexpr std::size_t kMostBytes = std::size_t{1} << 30;
+  // With the rest of the program, about a gigabyte at most.
+  static constexpr std::size_t kMostBytes = std::size_t{900} << 20;
 
   // Prepares the search on `level` (its start on the board).
   explicit WayCheck(const EditedLevel& level);

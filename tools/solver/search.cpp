@@ -104,7 +104,7 @@ class Searcher {
   // states met and the queue.
   std::size_t MemoryBytes() const {
     constexpr std::size_t kSeenEntry = sizeof(std::uint64_t) + sizeof(std::uint32_t) + 2 * sizeof(void*);
-    return nodes_.capacity() * sizeof(Node) + delta_.capacity() * sizeof(std::uint32_t) +
+    return nodes_.size() * sizeof(Node) + delta_.size() * sizeof(std::uint32_t) +
            seen_.size() * kSeenEntry + seen_.bucket_count() * sizeof(void*) +
            open_.size() * sizeof(Open) * 2;
   }
@@ -334,8 +334,10 @@ class Searcher {
   int h_;
   bool rubiesFixed_;  // no creature: no blast can make new rubies
   NoGrowth noGrowth_;
-  std::vector<Node> nodes_;
-  std::vector<std::uint32_t> delta_;
+  // Deques, not vectors: they grow without copying everything, so that memory stays near what
+  // MemoryBytes counts.
+  std::deque<Node> nodes_;
+  std::deque<std::uint32_t> delta_;
   std::unordered_map<std::uint64_t, std::uint32_t> seen_;
   std::priority_queue<Open> open_;
   std::vector<int> distance_;
