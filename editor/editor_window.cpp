@@ -31,6 +31,19 @@ constexpr int kMinus = 189;
 constexpr int kKeypadPlus = 107;
 constexpr int kKeypadMinus = 109;
 constexpr int kKeypad0 = 96;
+constexpr int kControl = 17;
+
+// Ctrl with a letter: the shortcuts players know from other programs, beside the keys of the
+// editor's own (S save, Z undo, Y redo, O open, N new).
+struct Shortcut {
+  int letter;
+  int key;
+  bool shift;
+};
+constexpr Shortcut kShortcuts[] = {
+    {'S', kF2, false}, {'Z', kBackspace, false}, {'Y', kBackspace, true},
+    {'O', kF3, false}, {'N', kF4, false},
+};
 
 constexpr int kStatusHeight = 42;  // two lines: the level, then the last message
 constexpr int kStatusLinePixels = 13;
@@ -71,6 +84,7 @@ constexpr std::string_view kHelp[] = {
     "F2: сохранить;  Shift + F2: сохранить под другим именем",
     "F3: открыть уровень",
     "F4: новый уровень (ширина и высота от 5 до 101)",
+    "Ctrl + S, Z, Y, O, N: сохранить, отменить, вернуть, открыть, новый уровень",
     "F5: сыграть уровень; Escape возвращает в редактор",
     "F9: проверить, есть ли путь к выходу; Enter: показать путь",
     "Escape: выйти из редактора",
@@ -194,7 +208,13 @@ void EditorWindow::Sync() {
 void EditorWindow::KeyDown(int key, bool shift) {
   switch (mode_) {
     case Mode::Edit:
-      EditKey(key, shift);
+      if (!platform_.IsKeyDown(kControl)) {
+        EditKey(key, shift);
+        break;
+      }
+      for (const Shortcut& s : kShortcuts) {
+        if (s.letter == key) EditKey(s.key, s.shift);
+      }
       break;
     case Mode::Help:
       mode_ = Mode::Edit;
