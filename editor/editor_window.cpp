@@ -150,12 +150,13 @@ void EditorWindow::LoadPictures(GamePictures pictures) {
 void EditorWindow::Start(const std::string& path) {
   if (!path.empty()) {
     try {
-      Take(ReadEditedLevel(path), path);
+      editor_ = LevelEditor(ReadEditedLevel(path), path);
+      message_ = "Открыт «" + BaseName(path) + "».";
     } catch (const RuntimeError& error) {
       platform_.MessageBox(kEditorTitle, error.what());
     }
   }
-  if (fileName_.empty()) message_ = "Новый уровень. F1: подсказка по клавишам.";
+  if (editor_.FileName().empty()) message_ = "Новый уровень. F1: подсказка по клавишам.";
   window_.InvalidateAll();
   Sync();
 }
@@ -173,7 +174,7 @@ void EditorWindow::OnPaint() {
 void EditorWindow::OnClose() {
   if (closed_) return;
   if (mode_ == Mode::Edit || mode_ == Mode::Help) {
-    if (MayDrop("выходом")) Close();
+    if (MayLeave()) Close();
   } else {
     Close();
   }
@@ -318,7 +319,7 @@ void EditorWindow::EditKey(int key, bool shift) {
       }
       return;
     case vk::Escape:
-      if (MayDrop("выходом")) Close();
+      if (MayLeave()) Close();
       return;
     default:
       break;
@@ -363,7 +364,7 @@ void EditorWindow::SizeKey(int key) {
     return;
   }
   mode_ = Mode::Edit;
-  Take(::NewLevel(newWidth_, value), "");
+  Replace(::NewLevel(newWidth_, value), "");
   message_ = "Новый уровень " + std::to_string(newWidth_) + " x " + std::to_string(value) + ".";
 }
 
@@ -374,10 +375,11 @@ FileDialogSetup EditorWindow::DialogSetup() const {
   setup.filter = Utf8ToCp1251(
       "Уровни Quillmere (*.lvl, *.cam)|*.lvl;*.cam|Одиночные уровни (*.lvl)|*.lvl|"
       "Уровни кампании (*.cam)|*.cam");
-  const std::size_t slash = fileName_.find_last_of("/\\");
+  const std::string& name = editor_.FileName();
+  const std::size_t slash = name.find_last_of("/\\");
   setup.initialFolder =
-      slash == std::string::npos ? options_.programFolder : fileName_.substr(0, slash + 1);
-  setup.fileName = BaseName(fileName_);
+      slash == std::string::npos ? options_.programFolder : name.substr(0, slash + 1);
+  setup.fileName = BaseName(name);
   return setup;
 }
 
@@ -396,7 +398,7 @@ bool EditorWindow::Checked(const std::string& doing) {
 bool EditorWindow::Save(bool askName) {
   if (!Checked("сохранить")) return false;
   const std::string warnings = message_;
-  std::string path = fileName_;
+  std::string path = editor_.FileName();
   if (askName || path.empty()) {
     const std::optional<std::string> chosen = platform_.SaveDialog(DialogSetup());
     if (!chosen) return false;
@@ -407,30 +409,29 @@ bool EditorWindow::Save(bool askName) {
                                                     "»: " + LastFileErrorText() + "."));
     return false;
   }
-  fileName_ = path;
-  editor_.MarkSaved();
+  editor_.MarkSaved(path);
   message_ = "Сохранено в «" + BaseName(path) + "». " + warnings;
   return true;
 }
 
 void EditorWindow::Open() {
-  if (!MayDrop("открытием другого уровня")) return;
   const std::optional<std::string> chosen = platform_.OpenDialog(DialogSetup());
   if (!chosen) return;
-  Take(ReadEditedLevel(*chosen), *chosen);
+  Replace(ReadEditedLevel(*chosen), *chosen);
+  message_ = "Открыт «" + BaseName(*chosen) + "». Backspace вернёт прежний уровень.";
 }
 
 void EditorWindow::NewLevel() {
-  if (!MayDrop("новым уровнем")) return;
   typed_.clear();
   mode_ = Mode::AskWidth;
 }
 
-bool EditorWindow::MayDrop(const std::string& before) {
+bool EditorWindow::MayLeave() {
   if (!editor_.Modified()) return true;
-  const std::string name = fileName_.empty() ? "новом уровне" : "«" + BaseName(fileName_) + "»";
+  const std::string& file = editor_.FileName();
+  const std::string name = file.empty() ? "новом уровне" : "«" + BaseName(file) + "»";
   switch (platform_.AskQuestion(
-      kEditorTitle, Utf8ToCp1251("Сохранить изменения в " + name + " перед " + before + "?"))) {
+      kEditorTitle, Utf8ToCp1251("Сохранить изменения в " + name + " перед выходом?"))) {
     case QuestionAnswer::kSave:
       return Save(false);
     case QuestionAnswer::kDiscard:
@@ -441,11 +442,9 @@ bool EditorWindow::MayDrop(const std::string& before) {
   return false;
 }
 
-void EditorWindow::Take(EditedLevel level, std::string fileName) {
-  editor_ = LevelEditor(std::move(level));
-  fileName_ = std::move(fileName);
+void EditorWindow::Replace(EditedLevel level, std::string fileName) {
+  editor_.Replace(std::move(level), std::move(fileName));
   wayLevel_.reset();
-  message_ = fileName_.empty() ? "" : "Открыт «" + BaseName(fileName_) + "».";
 }
 
 // ---- Play-testing and the check ----
@@ -646,7 +645,7 @@ std::string EditorWindow::StatusText() const {
   text += "  |  " + std::to_string(level.Width) + " x " + std::to_string(level.Height) +
           "  |  рубинов нужно " + std::to_string(level.RubiesRequired) + " / на поле " +
           std::to_string(RubiesOnBoard(level)) + "  |  " +
-          (fileName_.empty() ? std::string("без имени") : BaseName(fileName_)) +
+          (editor_.FileName().empty() ? std::string("без имени") : BaseName(editor_.FileName())) +
           (editor_.Modified() ? " *" : "");
   return text;
 }

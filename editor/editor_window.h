@@ -49,8 +49,6 @@ class EditorWindow : public WindowEvents, private PlayHost {
 
   const LevelEditor& Editor() const { return editor_; }
   const WindowModel& Window() const { return window_; }
-  // The file being edited, empty for a new level.
-  const std::string& FileName() const { return fileName_; }
   // The last message of the status line (UTF-8).
   const std::string& Message() const { return message_; }
 
@@ -72,9 +70,10 @@ class EditorWindow : public WindowEvents, private PlayHost {
   bool Save(bool askName);
   void Open();
   void NewLevel();
-  // With unsaved changes, asks whether to save them; true when the level may be dropped.
-  bool MayDrop(const std::string& doing);
-  void Take(EditedLevel level, std::string fileName);
+  // With unsaved changes, asks whether to save them first; true when the editor may end.
+  bool MayLeave();
+  // Another level in this one's place, as one undo step.
+  void Replace(EditedLevel level, std::string fileName);
   // Says what is wrong with the level; true when nothing stops saving or playing.
   bool Checked(const std::string& doing);
   FileDialogSetup DialogSetup() const;
@@ -117,7 +116,6 @@ class EditorWindow : public WindowEvents, private PlayHost {
   std::unique_ptr<TextRaster> helpFont_;
   std::unique_ptr<TextBoxRenderer> edit1Font_;  // the ruby status box of play-testing
   LevelEditor editor_;
-  std::string fileName_;
   std::string message_;
   Mode mode_ = Mode::Edit;
   std::string typed_;  // digits of the size being asked for

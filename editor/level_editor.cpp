@@ -17,10 +17,27 @@ bool IsHeading(std::uint8_t code) {
 
 }  // namespace
 
-LevelEditor::LevelEditor(EditedLevel level) : level_(std::move(level)) {
+LevelEditor::LevelEditor(EditedLevel level, std::string fileName)
+    : level_(std::move(level)), fileName_(std::move(fileName)) {
   cursorX_ = level_.StartX;
   cursorY_ = level_.StartY;
   KeepCursorOnBoard();
+}
+
+void LevelEditor::Replace(EditedLevel level, std::string fileName) {
+  BeginChange(fileName_);
+  level_ = std::move(level);
+  fileName_ = std::move(fileName);
+  selecting_ = false;
+  cursorX_ = level_.StartX;
+  cursorY_ = level_.StartY;
+  KeepCursorOnBoard();
+  savedRevision_ = revision_;
+}
+
+void LevelEditor::MarkSaved(std::string fileName) {
+  fileName_ = std::move(fileName);
+  savedRevision_ = revision_;
 }
 
 std::optional<CellArea> LevelEditor::Selection() const {
@@ -55,8 +72,8 @@ CellArea LevelEditor::Target() const {
   return Selection().value_or(CellArea{cursorX_, cursorY_, cursorX_, cursorY_});
 }
 
-void LevelEditor::BeginChange() {
-  undo_.push_back(Step{level_, revision_});
+void LevelEditor::BeginChange(std::optional<std::string> fileName) {
+  undo_.push_back(Step{level_, revision_, std::move(fileName)});
   if (undo_.size() > kUndoSteps) undo_.pop_front();
   redo_.clear();
   revision_ = nextRevision_++;
@@ -111,22 +128,19 @@ void LevelEditor::ChangeRequired(int delta) {
   level_.RubiesRequired = next;
 }
 
-bool LevelEditor::Undo() {
-  if (undo_.empty()) return false;
-  redo_.push_back(Step{std::move(level_), revision_});
-  level_ = std::move(undo_.back().level);
-  revision_ = undo_.back().revision;
-  undo_.pop_back();
-  KeepCursorOnBoard();
-  return true;
-}
+bool LevelEditor::Undo() { return MoveStep(undo_, redo_); }
 
-bool LevelEditor::Redo() {
-  if (redo_.empty()) return false;
-  undo_.push_back(Step{std::move(level_), revision_});
-  level_ = std::move(redo_.back().level);
-  revision_ = redo_.back().revision;
-  redo_.pop_back();
+bool LevelEditor::Redo() { return MoveStep(redo_, undo_); }
+
+bool LevelEditor::MoveStep(std::deque<Step>& from, std::deque<Step>& to) {
+  if (from.empty()) return false;
+  Step& back = from.back();
+  to.push_back({std::move(level_), revision_,
+                back.fileName ? std::optional<std::string>(fileName_) : std::nullopt});
+  level_ = std::move(back.level);
+  revision_ = back.revision;
+  if (back.fileName) fileName_ = std::move(*back.fileName);
+  from.pop_back();
   KeepCursorOnBoard();
   return true;
 }

@@ -22,9 +22,11 @@ class LevelEditor {
   // Undo remembers at least this many steps.
   static constexpr std::size_t kUndoSteps = 1000;
 
-  explicit LevelEditor(EditedLevel level);
+  explicit LevelEditor(EditedLevel level, std::string fileName = "");
 
   const EditedLevel& Level() const { return level_; }
+  // The file the level is saved to; empty for a level never saved.
+  const std::string& FileName() const { return fileName_; }
   int CursorX() const { return cursorX_; }
   int CursorY() const { return cursorY_; }
   // The selected cells, when Shift and the arrows have marked some since the last plain arrow.
@@ -41,6 +43,10 @@ class LevelEditor {
   // A creature: heading right on an empty cell or a selection; on a creature it turns clockwise
   // (right, down, left, up).
   std::string PlaceCreature();
+  // Another level (opened from `fileName`, or new with no name) takes the place of this one as
+  // one undo step: undo brings back the level before and its name. The cursor goes to the
+  // start, the selection ends, and the new level counts as unchanged.
+  void Replace(EditedLevel level, std::string fileName);
   // The player's start moves to the cursor; the cell it leaves becomes empty.
   std::string MoveStart();
   // Rubies required up (+1) or down (-1), never below 0.
@@ -52,17 +58,21 @@ class LevelEditor {
 
   // True when the level differs from what was last saved or opened.
   bool Modified() const { return revision_ != savedRevision_; }
-  // The level as it stands is now what its file holds.
-  void MarkSaved() { savedRevision_ = revision_; }
+  // The level as it stands is now what the file `fileName` holds.
+  void MarkSaved(std::string fileName);
 
  private:
   struct Step {
     EditedLevel level;
     std::uint64_t revision;
+    std::optional<std::string> fileName;  // a replaced level's name
   };
 
-  // Remembers the level before a change and starts a new revision.
-  void BeginChange();
+  // Remembers the level before a change (and, for a replacement, its name) and starts a new
+  // revision.
+  void BeginChange(std::optional<std::string> fileName = std::nullopt);
+  // Moves the last step of `from` back into the level, the level's present state onto `to`.
+  bool MoveStep(std::deque<Step>& from, std::deque<Step>& to);
   // Cells a key acts on: the selection, or the cursor's cell.
   CellArea Target() const;
   bool IsStart(int x, int y) const { return x == level_.StartX && y == level_.StartY; }
@@ -70,6 +80,7 @@ class LevelEditor {
   void KeepCursorOnBoard();
 
   EditedLevel level_;
+  std::string fileName_;
   int cursorX_ = 0;
   int cursorY_ = 0;
   bool selecting_ = false;

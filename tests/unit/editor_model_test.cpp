@@ -147,7 +147,7 @@ TEST(LevelEditor, UndoesAndRedoesManySteps) {
   LevelEditor e(NewLevel(20, 20));
   const EditedLevel first = e.Level();
   for (int i = 0; i < 250; ++i) e.ChangeRequired(1);
-  e.MarkSaved();
+  e.MarkSaved("a.lvl");
   const EditedLevel last = e.Level();
   for (int i = 0; i < 250; ++i) ASSERT_TRUE(e.Undo()) << i;
   EXPECT_EQ(e.Level(), first);
@@ -159,6 +159,20 @@ TEST(LevelEditor, UndoesAndRedoesManySteps) {
   e.Undo();
   e.ChangeRequired(5);  // a new change drops what could be redone
   EXPECT_FALSE(e.Redo());
+
+  // Another level in its place is one more step, and undo brings back the name too.
+  const EditedLevel before = e.Level();
+  e.Replace(NewLevel(5, 5), "b.lvl");
+  EXPECT_EQ(e.FileName(), "b.lvl");
+  EXPECT_FALSE(e.Modified());
+  e.ChangeRequired(1);
+  ASSERT_TRUE(e.Undo());
+  ASSERT_TRUE(e.Undo());
+  EXPECT_EQ(e.Level(), before);
+  EXPECT_EQ(e.FileName(), "a.lvl");
+  ASSERT_TRUE(e.Redo());
+  EXPECT_EQ(e.FileName(), "b.lvl");
+  EXPECT_FALSE(e.Modified());
 }
 
 }  // namespace
