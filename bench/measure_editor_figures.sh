@@ -38,7 +38,8 @@ end_program() {
 Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 server=$!
 until [ -s "$work/display" ]; do sleep 0.05; done
-export DISPLAY=:$(head -n 1 "$work/display")
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
