@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
   const std::string programFolder = ProgramFolderOf(o, startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  TForm1 form(platform, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
+  TForm1 form(platform, FormOptions{programFolder, AssetsFolder(ProgramFolder().value_or(startFolder)),
                                     o.snapshot.empty() ? DefaultSnapshotPath()
                                                        : Absolute(o.snapshot, startFolder),
                                     false});

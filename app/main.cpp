@@ -46,7 +46,7 @@ std::optional<std::string> EnterProgramFolder() {
 // Decodes the pictures on another thread: opening the window mostly waits for the window manager.
 std::future<GamePictures> StartDecodingPictures(const std::string& folder) {
   return std::async(std::launch::async | std::launch::deferred, DecodeGamePictures,
-                    folder + "assets/", true);
+                    AssetsFolder(folder), true);
 }
 
 // Opens the window; the pictures are decoded while it is shown.
@@ -64,7 +64,7 @@ std::unique_ptr<WindowPlatform> OpenPlatform(const std::string& folder,
 // Runs the window until it is closed; a missing picture ends the game before it starts.
 int RunGame(WindowPlatform& platform, const std::string& folder,
             std::future<GamePictures>& pictures) {
-  TForm1 form(platform, FormOptions{folder, folder + "assets/", DefaultSnapshotPath(), true});
+  TForm1 form(platform, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath(), true});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {

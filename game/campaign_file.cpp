@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kLines = 11;
 // Eleven numbers of at most ten digits; anything much larger is no saved campaign.
-constexpr std::int64_t kMostFileBytes = 4096;
+constexpr std::size_t kMostFileBytes = 4096;
 
 RuntimeError NotACampaign(const std::string& shownName, const std::string& reason) {
   return RuntimeError(Utf8ToCp1251("Сохранённая кампания «" + shownName +
@@ -52,8 +52,10 @@ void WriteCampaignFile(const std::string& path, const std::string& numberText,
 }
 
 SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shownName) {
-  const auto file = TextReader::OpenOrThrow(path);
-  if (file->Size() > kMostFileBytes) throw NotACampaign(shownName, "файл слишком велик");
+  FileError error = FileError::kNone;
+  const auto file = TextReader::Open(path, kMostFileBytes, error);
+  if (error == FileError::kTooLarge) throw NotACampaign(shownName, "файл слишком велик");
+  if (!file) throw NotRead(error);
   file->SkipByteOrderMark();
   std::array<std::string, kLines> lines;
   for (std::string& line : lines) {

@@ -51,5 +51,8 @@ bool IsAbsolutePath(const std::string& path);
 // Where the snapshot of the level being played is kept: a file private to the user.
 std::string DefaultSnapshotPath();
 
+// `path`, in the game's bytes, as UTF-8 for a message.
+std::string PathInUtf8(const std::string& path);
+
 // The system's text for the last failed file call, for messages ("No space left on device").
 std::string LastFileErrorText();

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 #include "game/cp1251.h"
@@ -151,6 +152,21 @@ TEST_F(CampaignFile, FilesThatCannotBeCreatedAreRunTimeErrors) {
   fs::create_directory(dir_ / "folder.ksv");
   EXPECT_THROW(WriteCampaignFile((dir_ / "folder.ksv").string(), "1", state), RuntimeError);
   EXPECT_EQ(Files().size(), 1u) << "no work file left beside a folder that was not replaced";
+}
+
+// bad input: Writing a file | work files left beside a save by games killed while writing it | the next save of that file removes them — a running game's, and every other file, are left alone
+TEST_F(CampaignFile, TheNextSaveRemovesWhatKilledSavesLeft) {
+  // No process has the largest id; this test's parent runs.
+  const std::string ended = "save.ksv.saving-2147483647.tmp";
+  const std::string running = "save.ksv.saving-" + std::to_string(::getppid()) + ".tmp";
+  const std::vector<std::string> others{running, "save.ksv.saving-12x.tmp", "save.ksv.bak",
+                                        "other.ksv.saving-2147483647.tmp"};
+  for (const std::string& name : others) std::ofstream(dir_ / name) << "2\r\n";
+  std::ofstream(dir_ / ended) << "2\r\n";
+  WriteCampaignFile(path_, "3", GameState{});
+  EXPECT_FALSE(fs::exists(dir_ / ended));
+  for (const std::string& name : others) EXPECT_TRUE(fs::exists(dir_ / name)) << name;
+  EXPECT_EQ(Files().size(), others.size() + 1);
 }
 
 }  // namespace

@@ -327,9 +327,9 @@ TEST(ShippedScoreTable, DecodesToItsEntriesInFallingOrder) {
   const std::string path = std::string(QUILLMERE_SOURCE_DIR) + "/levels/campaign/High.scr";
   const std::vector<std::string> lines = ReadScoreLinesToDraw(path);
   const std::vector<std::string> expected{
-      Utf8ToCp1251("Квиллмер | 640"), "Rook | 520",  Utf8ToCp1251("Мира | 430"), "Tamsin | 350",
-      Utf8ToCp1251("Ёжик | 280"),     "Oriel | 210", "Brannoc | 150",            "Wenna | 100",
-      "Pip | 60",                      "Player | 20"};
+      Utf8ToCp1251("Квиллмер | 170"), "Rook | 150",  Utf8ToCp1251("Мира | 130"), "Tamsin | 115",
+      Utf8ToCp1251("Ёжик | 100"),     "Oriel | 80",  "Brannoc | 60",             "Wenna | 40",
+      "Pip | 20",                      "Player | 5"};
   EXPECT_EQ(lines, expected);
 }
 
