@@ -60,12 +60,13 @@ EditedLevel NewLevel(int width, int height) {
 }
 
 EditedLevel ReadEditedLevel(const std::string& path) {
-  const std::unique_ptr<TextReader> file = TextReader::Open(path);
-  if (!file) throw NotOpened(path, "файл не удаётся прочитать");
-  if (file->Size() > kMostLevelFileBytes) {
-    throw NotOpened(path,
-                    "файл длиной " + std::to_string(file->Size()) + " байт больше любого уровня");
+  FileError error = FileError::kNone;
+  const std::unique_ptr<TextReader> file = TextReader::Open(path, kMostLevelFileBytes, error);
+  if (error == FileError::kTooLarge) {
+    throw NotOpened(path, "файл длиннее " + std::to_string(kMostLevelFileBytes) +
+                              " байт — больше любого уровня");
   }
+  if (!file) throw NotOpened(path, "файл не удаётся прочитать");
   EditedLevel level;
   std::array<std::int32_t*, 5> fields{&level.Width, &level.Height, &level.StartX, &level.StartY,
                                       &level.RubiesRequired};

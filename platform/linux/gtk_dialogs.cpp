@@ -232,7 +232,7 @@ QuestionAnswer AskGtkQuestion(const std::string& captionUtf8, const std::string&
   WidenForCaption(dialog, captionUtf8, owner);
   PrepareDialog(dialog, owner);
   const int response = gtk_dialog_run(GTK_DIALOG(dialog));
-  Dismiss(dialog);
+  Dismiss(dialog, owner);
   // Escape and the window's close button give a negative response: stay.
   return response == static_cast<int>(QuestionAnswer::kSave)      ? QuestionAnswer::kSave
          : response == static_cast<int>(QuestionAnswer::kDiscard) ? QuestionAnswer::kDiscard
