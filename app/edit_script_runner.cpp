@@ -30,7 +30,7 @@ bool RunEditScriptCommand(const ScriptCommand& c, EditScriptContext& ctx) {
       }
       break;
     case ScriptCommand::Random:
-      for (const long long v : c.values) ctx.platform.ForceRandom(v);
+      for (const long long v : c.values) ctx.random.Force(v);
       break;
     case ScriptCommand::Dialog:
       ctx.platform.QueueDialogAnswer(

@@ -131,12 +131,13 @@ int RunEditor(const Options& o, const std::string& startFolder) {
   const std::string programFolder = ProgramFolderOf(o, startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  const std::string assets = ProgramFolder().value_or(startFolder) + "assets/";
-  EditorWindow editor(platform, EditorOptions{programFolder, assets});
+  ForcedRandom random;
+  const std::string assets = AssetsFolder(ProgramFolder().value_or(startFolder));
+  EditorWindow editor(platform, random, EditorOptions{programFolder, assets});
   editor.LoadPictures(DecodeGamePictures(assets, false));
   editor.Start(level);
   std::cout.flush();
-  EditScriptContext context{editor, platform, programFolder, startFolder, std::cout};
+  EditScriptContext context{editor, platform, random, programFolder, startFolder, std::cout};
   for (const ScriptCommand& c : commands) {
     if (!RunEditScriptCommand(c, context)) break;
   }
@@ -168,14 +169,17 @@ int main(int argc, char** argv) {
   const std::string programFolder = ProgramFolderOf(o, startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  TForm1 form(platform, FormOptions{programFolder, AssetsFolder(ProgramFolder().value_or(startFolder)),
-                                    o.snapshot.empty() ? DefaultSnapshotPath()
-                                                       : Absolute(o.snapshot, startFolder),
-                                    false});
-  form.LoadPictures();
+  ForcedRandom random;
+  const std::string assets = AssetsFolder(ProgramFolder().value_or(startFolder));
+  TForm1 form(platform, random,
+              FormOptions{programFolder, assets,
+                          o.snapshot.empty() ? DefaultSnapshotPath()
+                                             : Absolute(o.snapshot, startFolder)});
+  // Scripts run without the pictures as well: whatever is missing stays blank.
+  form.LoadPictures(DecodeGamePictures(assets, false));
   form.FormCreate();
   std::cout.flush();
-  ScriptContext context{form, platform, programFolder, startFolder, std::cout};
+  ScriptContext context{form, platform, random, programFolder, startFolder, std::cout};
   for (const ScriptCommand& c : commands) {
     if (!RunScriptCommand(c, context)) break;
   }

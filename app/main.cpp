@@ -9,6 +9,7 @@
 
 #include "app/tform1.h"
 #include "game/cp1251.h"
+#include "game/random.h"
 #include "platform/file_system.h"
 #include "platform/single_instance.h"
 #include "view/catalogue.h"
@@ -64,7 +65,9 @@ std::unique_ptr<WindowPlatform> OpenPlatform(const std::string& folder,
 // Runs the window until it is closed; a missing picture ends the game before it starts.
 int RunGame(WindowPlatform& platform, const std::string& folder,
             std::future<GamePictures>& pictures) {
-  TForm1 form(platform, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath(), true});
+  ClockRandom random;
+  random.SeedFromClock();
+  TForm1 form(platform, random, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath()});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {

@@ -9,6 +9,7 @@
 
 #include "editor/editor_window.h"
 #include "game/cp1251.h"
+#include "game/random.h"
 #include "platform/file_system.h"
 #include "view/catalogue.h"
 
@@ -45,9 +46,11 @@ int main(int argc, char** argv) {
     std::future<GamePictures> pictures;
     WindowPlatform platform("Quillmere", [&] {
       pictures = std::async(std::launch::async | std::launch::deferred, DecodeGamePictures,
-                            *folder + "assets/", true);
+                            AssetsFolder(*folder), true);
     });
-    EditorWindow editor(platform, EditorOptions{*folder, *folder + "assets/"});
+    ClockRandom random;
+    random.SeedFromClock();
+    EditorWindow editor(platform, random, EditorOptions{*folder, AssetsFolder(*folder)});
     try {
       editor.LoadPictures(pictures.get());
     } catch (const std::runtime_error& error) {

@@ -8,7 +8,7 @@
 #include "game/runtime_error.h"
 #include "game/tiles.h"
 #include "rules/player_moves.h"
-#include "rules/world_update.h"
+#include "play/flow.h"
 #include "view/letters.h"
 #include "view/placement.h"
 #include "view/text_box.h"
@@ -124,8 +124,9 @@ std::string Joined(const std::vector<LevelProblem>& problems, bool warnings) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(Platform& platform, EditorOptions options)
+EditorWindow::EditorWindow(Platform& platform, RandomSource& random, EditorOptions options)
     : platform_(platform),
+      random_(random),
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       editor_(::NewLevel(kNewWidth, kNewHeight)),
@@ -194,7 +195,7 @@ void EditorWindow::Handle(void (EditorWindow::*handler)(int, bool), int key, boo
 void EditorWindow::Sync() {
   if (closed_) return;
   const bool playing = mode_ == Mode::Play || mode_ == Mode::ShowWay;
-  platform_.SetTimerEnabled((mode_ == Mode::Play && play_.Timer1Enabled) ||
+  platform_.SetTimerEnabled((mode_ == Mode::Play && play_.world.Timer1Enabled) ||
                             mode_ == Mode::ShowWay || mode_ == Mode::Check);
   window_.FlushPaint([&](const Rect& clip) {
     if (!playing) return;
@@ -243,7 +244,7 @@ void EditorWindow::KeyDown(int key, bool shift) {
 void EditorWindow::Tick(int, bool) {
   switch (mode_) {
     case Mode::Play:
-      if (play_.Timer1Enabled) PlayTick();
+      if (play_.world.Timer1Enabled) PlayTick();
       break;
     case Mode::ShowWay:
       WayTick();
@@ -450,22 +451,17 @@ void EditorWindow::Replace(EditedLevel level, std::string fileName) {
 // ---- Play-testing and the check ----
 
 void EditorWindow::StartPlay(Mode mode) {
-  play_ = LevelInPlay(editor_.Level());
-  play_.ScreenWidth = window_.Width();
-  play_.ScreenHeight = window_.Height();
-  play_.ViewCenterX = ViewCenter(window_.Width());
-  play_.ViewCenterY = ViewCenter(window_.Height());
+  play_ = GameState{};
+  play_.screens.ScreenState = Screen::Play;
+  play_.view.ScreenWidth = window_.Width();
+  play_.view.ScreenHeight = window_.Height();
+  play_.view.ViewCenterX = ViewCenter(window_.Width());
+  play_.view.ViewCenterY = ViewCenter(window_.Height());
   playEnded_ = false;
   mode_ = mode;
-  board_.ClearScreen();
-  board_.ResizeToBoard();
-  // The cells at once, not at the first tick: the board picture may still hold another level.
-  board_.RedrawVisibleCells();
-  board_.PlaceBoard();
-  board_.PresentBoard();
   window_.SetEdit1Bounds(
       Rect{window_.Width() / 2 - kStatusBoxWidth / 2, 0, kStatusBoxWidth, kStatusBoxHeight});
-  UpdateRubyStatus();
+  EnterLevel(play_, *this, AsLevel(editor_.Level()));
 }
 
 void EditorWindow::PlayKey(int key, bool shift) {
@@ -479,16 +475,10 @@ void EditorWindow::PlayKey(int key, bool shift) {
 }
 
 void EditorWindow::PlayTick() {
-  if (play_.InPlayfield(play_.PlayerX, play_.PlayerY)) {
-    play_.Board(play_.PlayerX, play_.PlayerY) = tiles::Player;
-  }
-  UpdateWorld(play_, platform_.Random());
-  board_.RedrawVisibleCells();
-  board_.PlaceBoard();
-  board_.PresentBoard();
-  if (play_.PlayerDead == 0) return;
-  Sync();
-  platform_.MessageBox("Game Over", "Game Over");
+  TickWorld(play_, random_);
+  RedrawBoard();
+  if (play_.world.PlayerDead == 0) return;
+  ShowMessage("Game Over", "Game Over");
   EndPlay("Игрок пойман.");
 }
 
@@ -498,15 +488,12 @@ void EditorWindow::WayTick() {
     return;
   }
   const StepOutcome outcome = PlayStep(play_, way_[wayStep_++], noGrowth_);
-  board_.RedrawVisibleCells();
-  board_.PlaceBoard();
-  board_.PresentBoard();
+  RedrawBoard();
   UpdateRubyStatus();
   if (outcome == StepOutcome::Finished) {
     EndPlay("Путь пройден до выхода.");
   } else if (outcome == StepOutcome::Caught) {
-    Sync();
-    platform_.MessageBox("Game Over", "Game Over");
+    ShowMessage("Game Over", "Game Over");
     EndPlay("Игрок пойман.");
   }
 }
@@ -692,14 +679,16 @@ void EditorWindow::PlaceBoard() { board_.PlaceBoard(); }
 void EditorWindow::PresentBoard() { board_.PresentBoard(); }
 
 void EditorWindow::UpdateRubyStatus() {
-  window_.SetEdit1Text(RubyStatusText(play_.RubiesCollected, play_.RubiesRequired));
+  window_.SetEdit1Text(RubyStatusText(play_.world.RubiesCollected, play_.world.RubiesRequired));
 }
 
 bool EditorWindow::IsKeyDown(int key) { return platform_.IsKeyDown(key); }
 
-void EditorWindow::ShowShopAfterLevel() {
+bool EditorWindow::LevelFinished() {
+  FinishLevel(play_);
   playEnded_ = true;
   playEnd_ = "Выход достигнут.";
+  return false;
 }
 
 void EditorWindow::LeavePlayForMenu() {
@@ -707,7 +696,34 @@ void EditorWindow::LeavePlayForMenu() {
   playEnd_ = "Игра прервана.";
 }
 
-void EditorWindow::CloseWindow() { ShowShopAfterLevel(); }
+// ---- The game's flow in play-testing ----
+
+void EditorWindow::ShowMessage(const std::string& caption, const std::string& text) {
+  Sync();
+  platform_.MessageBox(caption, text);
+}
+
+void EditorWindow::ShowError(const std::string& text) { ShowMessage(kEditorTitle, text); }
+
+void EditorWindow::ClearBoardView() { board_.ClearScreen(); }
+
+void EditorWindow::ShowLevel() {
+  board_.ResizeToBoard();
+  // The cells at once, not at the first tick: the board picture may still hold another level.
+  RedrawBoard();
+  UpdateRubyStatus();
+}
+
+void EditorWindow::RedrawBoard() {
+  board_.RedrawVisibleCells();
+  board_.PlaceBoard();
+  board_.PresentBoard();
+}
+
+// A level played in the editor ends no campaign.
+void EditorWindow::ShowScoreTable() {}
+
+void EditorWindow::ShowMenuOverFirstLevel() {}
 
 void EditorWindow::Close() {
   closed_ = true;

@@ -10,6 +10,8 @@
 #include "editor/level_editor.h"
 #include "editor/way_check.h"
 #include "game/game_state.h"
+#include "game/random.h"
+#include "play/flow_host.h"
 #include "platform/platform.h"
 #include "platform/text_raster.h"
 #include "rules/play_host.h"
@@ -27,9 +29,10 @@ struct EditorOptions {
 // Caption of the editor's boxes.
 inline constexpr const char* kEditorTitle = "Quillmere";
 
-class EditorWindow : public WindowEvents, private PlayHost {
+class EditorWindow : public WindowEvents, private PlayHost, private FlowHost {
  public:
-  EditorWindow(Platform& platform, EditorOptions options);
+  // `random` grows the slime in play-testing.
+  EditorWindow(Platform& platform, RandomSource& random, EditorOptions options);
   ~EditorWindow() override;
 
   // Gives the window the game's pictures (DecodeGamePictures) and the font.
@@ -102,13 +105,22 @@ class EditorWindow : public WindowEvents, private PlayHost {
   void PresentBoard() override;
   void UpdateRubyStatus() override;
   bool IsKeyDown(int key) override;
-  void ShowShopAfterLevel() override;
+  bool LevelFinished() override;
   void LeavePlayForMenu() override;
-  void CloseWindow() override;
+
+  // FlowHost: the game's flow in play-testing.
+  void ShowMessage(const std::string& caption, const std::string& text) override;
+  void ShowError(const std::string& text) override;
+  void ClearBoardView() override;
+  void ShowLevel() override;
+  void RedrawBoard() override;
+  void ShowScoreTable() override;
+  void ShowMenuOverFirstLevel() override;
 
   void Close();
 
   Platform& platform_;
+  RandomSource& random_;
   EditorOptions options_;
   WindowModel window_;
   Surface unknownCode_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "game/tiles.h"
 
 namespace {
 
@@ -13,16 +12,22 @@ constexpr std::array<int, 2> kRubyWeights{5, 40};
 
 }  // namespace
 
+Level AsLevel(const EditedLevel& level) {
+  Level l;
+  l.Board = level.Board;
+  l.Width = level.Width;
+  l.Height = level.Height;
+  l.PlayerX = level.StartX;
+  l.PlayerY = level.StartY;
+  l.RubiesRequired = level.RubiesRequired;
+  return l;
+}
+
 GameState LevelInPlay(const EditedLevel& level) {
   GameState s;
-  s.Board = level.Board;
-  s.BoardWidth = level.Width;
-  s.BoardHeight = level.Height;
-  s.PlayerX = level.StartX;
-  s.PlayerY = level.StartY;
-  s.RubiesRequired = level.RubiesRequired;
-  s.ScreenState = screen_state::Play;
-  s.Timer1Enabled = true;
+  PutLevel(AsLevel(level), s);
+  s.screens.ScreenState = Screen::Play;
+  s.world.Timer1Enabled = true;
   return s;
 }
 

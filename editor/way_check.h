@@ -6,8 +6,12 @@
 #include <vector>
 
 #include "editor/edited_level.h"
+#include "game/level_file.h"
 #include "tools/solver/play_step.h"
 #include "tools/solver/search.h"
+
+// The level as the game's level reader gives it.
+Level AsLevel(const EditedLevel& level);
 
 // The level as the game puts it into play: the board, the start, the rubies, the timer running,
 // no items. The start must lie on the board.
