@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/edit_script_runner.h"
 #include "app/script_commands.h"
 #include "app/script_runner.h"
 #include "app/tform1.h"
@@ -27,11 +28,14 @@ struct Options {
   std::string script;
   bool help = false;
   bool sounds = false;  // a line "sound NAME" as each sound starts
+  bool edit = false;    // the level editor instead of the game
+  std::string level;    // the level the editor opens
 };
 
 constexpr const char* kUsage =
     "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] [--sounds] "
     "SCRIPT\n"
+    "       quillmere-headless [--screen WxH] [--folder DIR] --edit [LEVEL] SCRIPT\n"
     "       quillmere-headless --help\n";
 
 int Usage(const std::string& why) {
@@ -50,14 +54,18 @@ int Help() {
                "  --snapshot PATH  the snapshot file of this run (default: the game's own, under\n"
                "                   the one-copy lock)\n"
                "  --sounds         a line \"sound NAME\" as each sound starts\n"
+               "  --edit [LEVEL]   the level editor instead of the game, on LEVEL or a new level;\n"
+               "                   dump prints the level as the editor saves it\n"
                "  --help           this text\n"
-               "Commands: key, tick, random, dialog, paint, close, dump, board, screenshot.\n"
+               "Commands: key, tick, random, dialog, answer, paint, close, dump, board,\n"
+               "screenshot.\n"
                "Exit code 0 when the script ran to its end or the window was closed, 1 when the\n"
                "game is already running, 2 for a bad command line or script line.\n";
   return 0;
 }
 
 std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
+  std::vector<std::string> names;  // the level and the script, or the script
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -76,14 +84,69 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
       o.help = true;
     } else if (arg == "--sounds") {
       o.sounds = true;
-    } else if (o.script.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
-      o.script = arg;
+    } else if (arg == "--edit") {
+      o.edit = true;
+    } else if (names.size() < 2 && (arg == "-" || arg.rfind("--", 0) != 0)) {
+      names.push_back(arg);
     } else {
       return "unexpected argument " + arg;
     }
   }
-  if (o.script.empty() && !o.help) return std::string("no script given");
+  if (names.empty()) return o.help ? std::nullopt : std::optional<std::string>("no script given");
+  if (names.size() == 2 && !o.edit) return "unexpected argument " + names[1];
+  o.script = names.back();
+  if (names.size() == 2) o.level = names[0];
   return std::nullopt;
+}
+
+// Reads the commands of `script` ("-": standard input); 0, or the exit code of a failure.
+int ReadScript(const std::string& script, std::vector<ScriptCommand>& commands) {
+  std::ifstream file;
+  if (script != "-") {
+    file.open(script, std::ios::binary);
+    if (!file) return Usage("cannot read script " + script);
+  }
+  std::istream& in = script == "-" ? std::cin : file;
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    std::string why;
+    const auto command = ParseScriptLine(line, why);
+    if (!why.empty()) {
+      std::cerr << script << ":" << number << ": " << why << "\n";
+      return 2;
+    }
+    if (command) commands.push_back(*command);
+  }
+  return 0;
+}
+
+std::string ProgramFolderOf(const Options& o, const std::string& startFolder) {
+  if (o.folder.empty()) return startFolder;
+  return Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
+}
+
+// The level editor against the virtual screen; it writes none of the game's files and takes no
+// lock.
+int RunEditor(const Options& o, const std::string& startFolder) {
+  std::vector<ScriptCommand> commands;
+  if (const int failed = ReadScript(o.script, commands)) return failed;
+  const std::string level = o.level.empty() ? "" : Absolute(o.level, startFolder);
+  const std::string programFolder = ProgramFolderOf(o, startFolder);
+  if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
+  ScriptedPlatform platform(o.width, o.height, std::cout);
+  ForcedRandom random;
+  const std::string assets = AssetsFolder(ProgramFolder().value_or(startFolder));
+  EditorWindow editor(platform, random, EditorOptions{programFolder, assets});
+  editor.LoadPictures(DecodeGamePictures(assets, false));
+  editor.Start(level);
+  std::cout.flush();
+  EditScriptContext context{editor, platform, random, programFolder, startFolder, std::cout};
+  for (const ScriptCommand& c : commands) {
+    if (!RunEditScriptCommand(c, context)) break;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -93,6 +156,7 @@ int main(int argc, char** argv) {
   if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
   if (o.help) return Help();
   const std::string startFolder = CurrentFolder();
+  if (o.edit) return RunEditor(o, startFolder);
   // A run on the game's own snapshot must not share it with a game being played, nor a game
   // start beside it; such runs may go side by side. Runs with a snapshot of their own take no
   // lock at all.
@@ -106,28 +170,8 @@ int main(int argc, char** argv) {
     }
   }
   std::vector<ScriptCommand> commands;
-  {
-    std::ifstream file;
-    if (o.script != "-") {
-      file.open(o.script, std::ios::binary);
-      if (!file) return Usage("cannot read script " + o.script);
-    }
-    std::istream& in = o.script == "-" ? std::cin : file;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-      ++number;
-      std::string why;
-      const auto command = ParseScriptLine(line, why);
-      if (!why.empty()) {
-        std::cerr << o.script << ":" << number << ": " << why << "\n";
-        return 2;
-      }
-      if (command) commands.push_back(*command);
-    }
-  }
-  const std::string programFolder =
-      o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
+  if (const int failed = ReadScript(o.script, commands)) return failed;
+  const std::string programFolder = ProgramFolderOf(o, startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
   if (o.sounds) platform.Sounds().PrintLines();

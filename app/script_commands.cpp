@@ -16,6 +16,23 @@ struct NamedKey {
 constexpr NamedKey kNamedKeys[] = {
     {"enter", vk::Enter}, {"escape", vk::Escape}, {"left", vk::Left}, {"up", vk::Up},
     {"right", vk::Right}, {"down", vk::Down},     {"shift", vk::Shift},
+    {"space", 32},        {"backspace", 8},       {"delete", 46},
+    {"plus", 187},        {"minus", 189},
+};
+
+// F1 .. F12 are the virtual keys 112 .. 123.
+constexpr int kF1 = 112;
+constexpr int kFunctionKeys = 12;
+
+struct NamedAnswer {
+  const char* name;
+  QuestionAnswer answer;
+};
+
+constexpr NamedAnswer kAnswers[] = {
+    {"save", QuestionAnswer::kSave},
+    {"discard", QuestionAnswer::kDiscard},
+    {"stay", QuestionAnswer::kStay},
 };
 
 std::optional<long long> Integer(const std::string& text) {
@@ -69,6 +86,11 @@ std::optional<ScriptCommand> ParseKey(std::istringstream& in, std::string& error
 std::optional<int> KeyCode(const std::string& name) {
   for (const NamedKey& k : kNamedKeys) {
     if (name == k.name) return k.vk;
+  }
+  if (name.size() >= 2 && name[0] == 'f' &&
+      name.find_first_not_of("0123456789", 1) == std::string::npos) {
+    const auto n = Integer(name.substr(1));
+    if (n && *n >= 1 && *n <= kFunctionKeys) return kF1 + static_cast<int>(*n) - 1;
   }
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return vk::Digit0 + (name[0] - '0');
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return vk::A + (name[0] - 'a');
@@ -124,6 +146,18 @@ std::optional<ScriptCommand> ParseScriptLine(const std::string& raw, std::string
       error = "expected 'dialog open PATH', 'dialog save PATH' or 'dialog cancel'";
     }
     return error.empty() ? std::optional<ScriptCommand>(c) : std::nullopt;
+  } else if (word == "answer") {
+    c.kind = ScriptCommand::Answer;
+    std::string what;
+    in >> what;
+    error = "expected 'answer save', 'answer discard' or 'answer stay'";
+    for (const NamedAnswer& a : kAnswers) {
+      if (what == a.name) {
+        c.answer = a.answer;
+        error.clear();
+      }
+    }
+    if (!error.empty()) return std::nullopt;
   } else if (word == "screenshot") {
     c.kind = ScriptCommand::Screenshot;
     c.path = Rest(line, word);

@@ -12,15 +12,9 @@ std::string Absolute(const std::string& path, const std::string& base) {
   return IsAbsolutePath(path) ? path : base + path;
 }
 
-namespace {
-
-// A dialog answers with a full path without "." or ".." in it, its parts separated by "/" on
-// every system, so that a replay names its files the same everywhere.
 std::string DialogPath(const std::string& path, const std::string& base) {
   return std::filesystem::path(Absolute(path, base)).lexically_normal().generic_string();
 }
-
-}  // namespace
 
 bool RunScriptCommand(const ScriptCommand& c, ScriptContext& ctx) {
   TForm1& form = ctx.form;
@@ -41,6 +35,9 @@ bool RunScriptCommand(const ScriptCommand& c, ScriptContext& ctx) {
     case ScriptCommand::Dialog:
       ctx.platform.QueueDialogAnswer(
           c.cancel ? std::nullopt : std::optional<std::string>(DialogPath(c.path, ctx.programFolder)));
+      break;
+    case ScriptCommand::Answer:
+      ctx.platform.QueueQuestionAnswer(c.answer);
       break;
     case ScriptCommand::Paint:
       form.OnPaint();

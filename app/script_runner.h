@@ -19,6 +19,10 @@ struct ScriptContext {
 // `path` as a full path: as it is when it is one, else relative to the folder `base`.
 std::string Absolute(const std::string& path, const std::string& base);
 
+// The full path a dialog answers for a script's `path`: without "." or ".." in it, its parts
+// separated by "/" on every system, so that a replay names its files the same everywhere.
+std::string DialogPath(const std::string& path, const std::string& base);
+
 // Carries out one command and prints what it shows; false once the window was closed
 // ("closed" has then been printed).
 bool RunScriptCommand(const ScriptCommand& command, ScriptContext& context);

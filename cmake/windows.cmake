@@ -36,13 +36,18 @@ target_link_libraries(quillmere_window PUBLIC ${CORE_AND_SEAMS} quillmere_mixer 
   winmm)
 
 add_library(quillmere_scripted STATIC platform/scripted/scripted_platform.cpp app/script_commands.cpp
-  app/script_runner.cpp app/state_dump.cpp game/json_text.cpp)
-target_link_libraries(quillmere_scripted PUBLIC ${CORE_AND_SEAMS})
+  app/script_runner.cpp app/edit_script_runner.cpp app/state_dump.cpp game/json_text.cpp)
+target_link_libraries(quillmere_scripted PUBLIC quillmere_editor ${CORE_AND_SEAMS})
 
 # The game: a window program, no console.
 add_executable(quillmere WIN32 app/main.cpp)
 target_link_libraries(quillmere PRIVATE quillmere_window)
 set_target_properties(quillmere PROPERTIES OUTPUT_NAME Quillmere)
+
+# The level editor: a window program beside the game.
+add_executable(quillmere-edit WIN32 editor/edit_main.cpp)
+target_link_libraries(quillmere-edit PRIVATE quillmere_editor quillmere_window)
+set_target_properties(quillmere-edit PROPERTIES OUTPUT_NAME QuillmereEdit)
 
 # The headless driver prints its replay byte for byte: binary standard streams.
 add_executable(quillmere-headless app/headless_main.cpp platform/win32/binary_stdio.cpp)
@@ -55,13 +60,13 @@ add_custom_target(windows_zip
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZIP_ROOT} ${CMAKE_BINARY_DIR}/Quillmere-windows.zip
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ZIP_ROOT}/Quillmere/assets ${ZIP_ROOT}/Quillmere/levels
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillmere> $<TARGET_FILE:quillmere-headless>
-    ${ZIP_ROOT}/Quillmere
+    $<TARGET_FILE:quillmere-edit> ${ZIP_ROOT}/Quillmere
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${ZIP_ROOT}/Quillmere/assets
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/campaign ${ZIP_ROOT}/Quillmere
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/single ${ZIP_ROOT}/Quillmere/levels
   COMMAND ${CMAKE_COMMAND} -E chdir ${ZIP_ROOT}
     ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/Quillmere-windows.zip --format=zip Quillmere
-  DEPENDS quillmere quillmere-headless
+  DEPENDS quillmere quillmere-headless quillmere-edit
   COMMENT "Packing build-windows/Quillmere-windows.zip")
 
 # The least a full-screen Win32 program does before its first frame (start-up comparison).

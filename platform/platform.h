@@ -17,6 +17,9 @@ struct FileDialogSetup {
   std::string fileName;       // the name the dialog proposes (a save dialog remembers it)
 };
 
+// The answers of a question box: save first, go on without saving, or stay where one was.
+enum class QuestionAnswer { kSave, kDiscard, kStay };
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -33,6 +36,8 @@ class Platform {
   virtual bool IsKeyDown(int vk) const = 0;
   // A modal message box with one OK button; returns when it was closed.
   virtual void MessageBox(const std::string& caption, const std::string& text) = 0;
+  // A modal question box with three buttons (save, do not save, cancel); closing the box stays.
+  virtual QuestionAnswer AskQuestion(const std::string& caption, const std::string& text) = 0;
   // An open dialog; the chosen file's full path, or nothing when cancelled.
   virtual std::optional<std::string> OpenDialog(const FileDialogSetup& setup) = 0;
   // A save dialog; the chosen file's full path, or nothing when cancelled.

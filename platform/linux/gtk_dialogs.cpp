@@ -218,6 +218,27 @@ void ShowGtkMessageBox(const std::string& captionUtf8, const std::string& textUt
   Dismiss(dialog, owner);
 }
 
+QuestionAnswer AskGtkQuestion(const std::string& captionUtf8, const std::string& textUtf8,
+                              const DialogOwner& owner) {
+  GtkWidget* const dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
+                                                   GTK_BUTTONS_NONE, "%s", textUtf8.c_str());
+  for (const QuestionAnswer answer :
+       {QuestionAnswer::kSave, QuestionAnswer::kDiscard, QuestionAnswer::kStay}) {
+    gtk_dialog_add_button(GTK_DIALOG(dialog), kQuestionButtons[static_cast<int>(answer)],
+                          static_cast<int>(answer));
+  }
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), static_cast<int>(QuestionAnswer::kSave));
+  gtk_window_set_title(GTK_WINDOW(dialog), captionUtf8.c_str());
+  WidenForCaption(dialog, captionUtf8, owner);
+  PrepareDialog(dialog, owner);
+  const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  Dismiss(dialog, owner);
+  // Escape and the window's close button give a negative response: stay.
+  return response == static_cast<int>(QuestionAnswer::kSave)      ? QuestionAnswer::kSave
+         : response == static_cast<int>(QuestionAnswer::kDiscard) ? QuestionAnswer::kDiscard
+                                                                   : QuestionAnswer::kStay;
+}
+
 std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialogSetup& setup,
                                             const DialogOwner& owner) {
   const WorkingFolderGuard keepWorkingFolder;

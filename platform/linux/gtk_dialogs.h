@@ -28,6 +28,14 @@ bool GtkDialogsAvailable();
 void ShowGtkMessageBox(const std::string& captionUtf8, const std::string& textUtf8,
                        const DialogOwner& owner);
 
+// The buttons of a question box, in the order of QuestionAnswer (UTF-8).
+inline constexpr const char* kQuestionButtons[] = {"Сохранить", "Не сохранять", "Отмена"};
+
+// A modal question box with those three buttons, kept above the game; closing it answers
+// kStay. Texts are UTF-8. Requires GtkDialogsAvailable().
+QuestionAnswer AskGtkQuestion(const std::string& captionUtf8, const std::string& textUtf8,
+                              const DialogOwner& owner);
+
 // A modal file chooser; the chosen full path in file-system bytes, or nothing when cancelled.
 // Leaves the working folder as it was. Requires GtkDialogsAvailable().
 std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialogSetup& setup,

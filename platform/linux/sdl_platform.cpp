@@ -374,6 +374,32 @@ void SdlPlatform::MessageBox(const std::string& caption, const std::string& text
   AfterDialog();
 }
 
+QuestionAnswer SdlPlatform::AskQuestion(const std::string& caption, const std::string& text) {
+  const std::string captionUtf8 = MessageTextToUtf8(caption);
+  const std::string textUtf8 = MessageTextToUtf8(text);
+  if (!hasFrame_) Redisplay();
+  QuestionAnswer answer = QuestionAnswer::kStay;
+  if (GtkDialogsAvailable()) {
+    answer = AskGtkQuestion(captionUtf8, textUtf8, Owner());
+  } else {
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, static_cast<int>(QuestionAnswer::kSave),
+         kQuestionButtons[0]},
+        {0, static_cast<int>(QuestionAnswer::kDiscard), kQuestionButtons[1]},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, static_cast<int>(QuestionAnswer::kStay),
+         kQuestionButtons[2]},
+    };
+    const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, window_, captionUtf8.c_str(),
+                                 textUtf8.c_str(), 3, buttons, nullptr};
+    int chosen = static_cast<int>(QuestionAnswer::kStay);
+    if (SDL_ShowMessageBox(&box, &chosen) == 0 && chosen >= 0) {
+      answer = static_cast<QuestionAnswer>(chosen);
+    }
+  }
+  AfterDialog();
+  return answer;
+}
+
 std::optional<std::string> SdlPlatform::OpenDialog(const FileDialogSetup& setup) {
   return FileDialog(FileDialogKind::kOpen, setup);
 }

@@ -35,6 +35,19 @@ void ScriptedPlatform::MessageBox(const std::string& caption, const std::string&
   out_.flush();
 }
 
+QuestionAnswer ScriptedPlatform::AskQuestion(const std::string& caption, const std::string& text) {
+  QuestionAnswer answer = QuestionAnswer::kStay;
+  if (!questionAnswers_.empty()) {
+    answer = questionAnswers_.front();
+    questionAnswers_.pop_front();
+  }
+  static constexpr const char* kWords[] = {"save", "discard", "stay"};
+  out_ << "question " << JsonString(caption) << ' ' << JsonString(text) << ' '
+       << kWords[static_cast<int>(answer)] << '\n';
+  out_.flush();
+  return answer;
+}
+
 std::optional<std::string> ScriptedPlatform::NextAnswer() {
   if (answers_.empty()) return std::nullopt;
   std::optional<std::string> answer = std::move(answers_.front());

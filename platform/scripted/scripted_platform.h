@@ -51,6 +51,7 @@ class ScriptedPlatform : public Platform {
   void SetTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
   bool IsKeyDown(int vk) const override { return held_.count(vk) != 0; }
   void MessageBox(const std::string& caption, const std::string& text) override;
+  QuestionAnswer AskQuestion(const std::string& caption, const std::string& text) override;
   std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override;
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
@@ -61,6 +62,8 @@ class ScriptedPlatform : public Platform {
   void SetHeld(std::set<int> keys) { held_ = std::move(keys); }
   // Queues the answer of the next dialog: a full path, or nothing for "cancel".
   void QueueDialogAnswer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+  // Queues the answer of the next question box; with none queued a question answers "stay".
+  void QueueQuestionAnswer(QuestionAnswer answer) { questionAnswers_.push_back(answer); }
   bool TimerEnabled() const { return timerEnabled_; }
   bool QuitRequested() const { return quit_; }
   bool TaskbarVisible() const { return taskbarVisible_; }
@@ -85,4 +88,5 @@ class ScriptedPlatform : public Platform {
   std::set<int> held_;
   std::deque<std::optional<std::string>> answers_;
   RecordedSounds sounds_{out_};
+  std::deque<QuestionAnswer> questionAnswers_;
 };

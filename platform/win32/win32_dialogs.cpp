@@ -81,6 +81,18 @@ void ShowMessageBoxWin32(HWND owner, const std::string& caption, const std::stri
               MB_OK | MB_SETFOREGROUND);
 }
 
+QuestionAnswer AskQuestionWin32(HWND owner, const std::string& caption, const std::string& text) {
+  switch (MessageBoxW(owner, BoxText(text).c_str(), WideFromCp1251(caption).c_str(),
+                      MB_YESNOCANCEL | MB_ICONQUESTION | MB_SETFOREGROUND)) {
+    case IDYES:
+      return QuestionAnswer::kSave;
+    case IDNO:
+      return QuestionAnswer::kDiscard;
+    default:
+      return QuestionAnswer::kStay;
+  }
+}
+
 std::optional<std::string> RunFileDialogWin32(HWND owner, FileDialogMode mode,
                                               const FileDialogSetup& setup,
                                               const std::string& caption) {

@@ -11,6 +11,10 @@ struct HWND__;
 // A message box with one OK button, owned by `owner` (may be null).
 void ShowMessageBoxWin32(HWND__* owner, const std::string& caption, const std::string& text);
 
+// A Yes / No / Cancel box owned by `owner`: Yes saves, No goes on without saving, Cancel (and
+// closing the box) stays.
+QuestionAnswer AskQuestionWin32(HWND__* owner, const std::string& caption, const std::string& text);
+
 enum class FileDialogMode { kOpen, kSave };
 
 // An open or save dialog; the chosen full path in the game's code page, or nothing when it was

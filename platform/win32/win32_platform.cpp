@@ -158,6 +158,12 @@ void Win32Platform::MessageBox(const std::string& caption, const std::string& te
   AfterDialog();
 }
 
+QuestionAnswer Win32Platform::AskQuestion(const std::string& caption, const std::string& text) {
+  const QuestionAnswer answer = AskQuestionWin32(window_, caption, text);
+  AfterDialog();
+  return answer;
+}
+
 std::optional<std::string> Win32Platform::OpenDialog(const FileDialogSetup& setup) {
   std::optional<std::string> chosen =
       RunFileDialogWin32(window_, FileDialogMode::kOpen, setup, Cp1251FromWideLossy(title_));

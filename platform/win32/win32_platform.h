@@ -33,6 +33,7 @@ class Win32Platform : public Platform {
   void SetTimerEnabled(bool enabled) override;
   bool IsKeyDown(int vk) const override;
   void MessageBox(const std::string& caption, const std::string& text) override;
+  QuestionAnswer AskQuestion(const std::string& caption, const std::string& text) override;
   std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override;
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }

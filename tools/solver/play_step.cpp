@@ -1,8 +1,6 @@
 #include "tools/solver/play_step.h"
 
-#include <sstream>
-
-#include "app/script_commands.h"
+#include "game/game_state.h"
 #include "play/flow.h"
 #include "rules/play_host.h"
 #include "rules/player_moves.h"
@@ -68,38 +66,4 @@ std::string KeyLine(const StepAction& a) {
   if (a.shift) line += " shift";
   if (a.item != 0) line += " hold " + std::to_string(a.item);
   return line;
-}
-
-std::vector<StepAction> ReadReplayActions(const std::string& scriptText, std::string& error) {
-  std::vector<StepAction> actions;
-  std::istringstream in(scriptText);
-  std::string line;
-  bool entered = false;
-  bool pendingKey = false;  // a key press whose tick has not come yet
-  while (std::getline(in, line)) {
-    const auto command = ParseScriptLine(line, error);
-    if (!error.empty()) return {};
-    if (!command || command->kind == ScriptCommand::Dump) continue;
-    if (command->kind == ScriptCommand::Key) {
-      if (!entered) {
-        entered = true;
-        continue;
-      }
-      StepAction a{command->vk, command->shift, 0};
-      for (const int held : command->held) {
-        if (a.item == 0 && held > vk::Digit0 && held <= vk::Digit0 + 4) a.item = held - vk::Digit0;
-      }
-      actions.push_back(a);
-      pendingKey = true;
-    } else if (command->kind == ScriptCommand::Tick) {
-      for (long i = 0; i < command->count; ++i) {
-        if (entered && !pendingKey) actions.push_back(StepAction{});
-        pendingKey = false;
-      }
-    } else {
-      error = "a replay holds only key, tick and dump lines";
-      return {};
-    }
-  }
-  return actions;
 }

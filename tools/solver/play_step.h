@@ -22,10 +22,6 @@ StepOutcome PlayStep(GameState& s, const StepAction& a, RandomSource& rng);
 // The script line of a key press, e.g. "key right shift" or "key up hold 2".
 std::string KeyLine(const StepAction& a);
 
-// The key presses and waits of a replay script (its key and tick lines after the first key,
-// which enters the level); empty with `error` set when the script holds other commands.
-std::vector<StepAction> ReadReplayActions(const std::string& scriptText, std::string& error);
-
 // Slime that never grows: what the search assumes, so that a plan never relies on a draw.
 class NoGrowth : public RandomSource {
  public:

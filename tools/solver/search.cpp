@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <queue>
 #include <unordered_map>
 
@@ -42,6 +43,8 @@ std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
   return h * 0xff51afd7ed558ccdull;
 }
 
+}  // namespace
+
 class Searcher {
  public:
   Searcher(const GameState& start, const SearchGoal& goal, const SearchLimits& limits)
@@ -54,40 +57,57 @@ class Searcher {
     distance_.resize(static_cast<std::size_t>(w_ * h_));
   }
 
-  SearchResult Run(GameState* end) {
-    SearchResult result;
-    GameState base = root_;
-    if (IsGoalState(base)) {
-      result.found = true;
-      if (end != nullptr) *end = base;
-      return result;
+  // Expands at most `budget` more states; true once the search has ended.
+  bool Run(std::size_t budget) {
+    if (done_) return true;
+    if (!started_) {
+      started_ = true;
+      base_ = root_;  // the numbers a state does not keep come from the start
+      if (IsGoalState(base_)) return Finish(kNoParent, nullptr, base_);
+      AddNode(base_, kNoParent, StepAction{}, 0);
     }
-    AddNode(base, kNoParent, StepAction{}, 0);
-    GameState work;
-    while (!open_.empty() && result.expanded < limits_.maxStates) {
+    for (std::size_t slice = 0; slice < budget; ++slice) {
+      if (open_.empty() || result_.expanded >= limits_.maxStates ||
+          MemoryBytes() >= limits_.maxBytes) {
+        result_.generated = nodes_.size();
+        return done_ = true;
+      }
       const std::uint32_t id = open_.top().id;
       open_.pop();
-      ++result.expanded;
-      Materialise(id, base);
-      if (limits_.progress != nullptr && result.expanded % 50000 == 0) {
-        *limits_.progress << "  " << result.expanded << " explored; now at " << base.world.PlayerX
-                          << "," << base.world.PlayerY << " with " << base.world.RubiesCollected
+      ++result_.expanded;
+      Materialise(id, base_);
+      if (limits_.progress != nullptr && result_.expanded % 50000 == 0) {
+        *limits_.progress << "  " << result_.expanded << " explored; now at "
+                          << base_.world.PlayerX << "," << base_.world.PlayerY << " with "
+                          << base_.world.RubiesCollected
                           << " rubies after " << nodes_[id].steps << " steps\n";
       }
-      for (const StepAction& a : ActionsFor(base)) {
-        work = base;
-        const StepOutcome outcome = PlayStep(work, a, noGrowth_);
+      for (const StepAction& a : ActionsFor(base_)) {
+        work_ = base_;
+        const StepOutcome outcome = PlayStep(work_, a, noGrowth_);
         if (outcome == StepOutcome::Caught) continue;
         if (outcome == StepOutcome::Finished) {
           if (!goal_.exit) continue;
-          return Finish(id, a, work, result, end);
+          return Finish(id, &a, work_);
         }
-        if (!goal_.exit && IsGoalState(work)) return Finish(id, a, work, result, end);
-        AddNode(work, id, a, nodes_[id].steps + 1);
+        if (!goal_.exit && IsGoalState(work_)) return Finish(id, &a, work_);
+        AddNode(work_, id, a, nodes_[id].steps + 1);
       }
     }
-    result.generated = nodes_.size();
-    return result;
+    result_.generated = nodes_.size();
+    return false;
+  }
+
+  const SearchResult& Result() const { return result_; }
+  const GameState& End() const { return end_; }
+
+  // What the search holds in memory, roughly: its states, their differences, the table of
+  // states met and the queue.
+  std::size_t MemoryBytes() const {
+    constexpr std::size_t kSeenEntry = sizeof(std::uint64_t) + sizeof(std::uint32_t) + 2 * sizeof(void*);
+    return nodes_.size() * sizeof(Node) + delta_.size() * sizeof(std::uint32_t) +
+           seen_.size() * kSeenEntry + seen_.bucket_count() * sizeof(void*) +
+           open_.size() * sizeof(Open) * 2;
   }
 
  private:
@@ -108,18 +128,20 @@ class Searcher {
     return s.world.PlayerX == goal_.x && s.world.PlayerY == goal_.y;
   }
 
-  SearchResult& Finish(std::uint32_t id, const StepAction& last, const GameState& state,
-                       SearchResult& result, GameState* end) {
-    std::vector<StepAction> path{last};
-    for (std::uint32_t at = id; nodes_[at].parent != kNoParent; at = nodes_[at].parent) {
+  // The way to `id` and then `last` (none when the start is the goal) ends at `state`.
+  bool Finish(std::uint32_t id, const StepAction* last, const GameState& state) {
+    std::vector<StepAction> path;
+    if (last != nullptr) path.push_back(*last);
+    for (std::uint32_t at = id; at != kNoParent && nodes_[at].parent != kNoParent;
+         at = nodes_[at].parent) {
       path.push_back(nodes_[at].action);
     }
     std::reverse(path.begin(), path.end());
-    result.actions = std::move(path);
-    result.found = true;
-    result.generated = nodes_.size();
-    if (end != nullptr) *end = state;
-    return result;
+    result_.actions = std::move(path);
+    result_.found = true;
+    result_.generated = nodes_.size();
+    end_ = state;
+    return done_ = true;
   }
 
   // Every key press that can change something, and waiting.
@@ -310,25 +332,48 @@ class Searcher {
     return unreachable;
   }
 
-  const GameState& root_;
+  const GameState root_;
   SearchGoal goal_;
   SearchLimits limits_;
   int w_;
   int h_;
   bool rubiesFixed_;  // no creature: no blast can make new rubies
   NoGrowth noGrowth_;
-  std::vector<Node> nodes_;
-  std::vector<std::uint32_t> delta_;
+  // Deques, not vectors: they grow without copying everything, so that memory stays near what
+  // MemoryBytes counts.
+  std::deque<Node> nodes_;
+  std::deque<std::uint32_t> delta_;
   std::unordered_map<std::uint64_t, std::uint32_t> seen_;
   std::priority_queue<Open> open_;
   std::vector<int> distance_;
   std::deque<std::uint32_t> queue_;
+  bool started_ = false;
+  bool done_ = false;
+  SearchResult result_;
+  GameState base_;  // the state being expanded
+  GameState work_;  // the state after one action from it
+  GameState end_;
 };
 
-}  // namespace
+SlicedSearch::SlicedSearch(const GameState& start, const SearchGoal& goal,
+                           const SearchLimits& limits)
+    : searcher_(std::make_unique<Searcher>(start, goal, limits)) {}
+
+SlicedSearch::~SlicedSearch() = default;
+
+bool SlicedSearch::Run(std::size_t states) { return searcher_->Run(states); }
+
+const SearchResult& SlicedSearch::Result() const { return searcher_->Result(); }
+
+const GameState& SlicedSearch::End() const { return searcher_->End(); }
+
+std::size_t SlicedSearch::MemoryBytes() const { return searcher_->MemoryBytes(); }
 
 SearchResult Search(const GameState& start, const SearchGoal& goal, const SearchLimits& limits,
                     GameState* end) {
-  Searcher searcher(start, goal, limits);
-  return searcher.Run(end);
+  SlicedSearch search(start, goal, limits);
+  while (!search.Run(limits.maxStates)) {
+  }
+  if (end != nullptr && search.Result().found) *end = search.End();
+  return search.Result();
 }
