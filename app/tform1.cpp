@@ -21,7 +21,6 @@ TForm1::TForm1(Platform& platform, RandomSource& random, FormOptions options)
       files_{options_.programFolder, options_.snapshotPath, {}, {}, {}} {
   state_.view.ScreenWidth = platform.ScreenWidth();
   state_.view.ScreenHeight = platform.ScreenHeight();
-  board_.SetIncremental(!options_.redrawWholeView);
 }
 
 TForm1::~TForm1() = default;
