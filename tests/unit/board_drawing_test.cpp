@@ -109,7 +109,9 @@ struct Board {
     const Rect onScreen = Intersect(board, Rect{0, 0, kScreenWidth, kScreenHeight});
     for (int sy = onScreen.top; sy < onScreen.Bottom(); ++sy) {
       for (int sx = onScreen.left; sx < onScreen.Right(); ++sx) {
-        ASSERT_EQ(window.Screen().At(sx, sy), Expected(sx, sy)) << "at " << sx << "," << sy << " by step " << step;
+        if (window.Screen().At(sx, sy) != Expected(sx, sy)) {
+          FAIL() << "the board differs at " << sx << "," << sy << " by step " << step;
+        }
       }
     }
   }
