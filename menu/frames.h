@@ -17,6 +17,8 @@ struct PanelOffset {
 
 // The shop's frames around the icon (ImSelectIt) and the price (ImSelectCt) of items 1..4,
 // from the first, and around the two buttons (ImSelectSP), Save then Play.
-inline constexpr std::array<PanelOffset, 4> kShopIconFrames{{{17, 25}, {16, 72}, {16, 118}, {16, 163}}};
-inline constexpr std::array<PanelOffset, 4> kShopPriceFrames{{{164, 25}, {164, 73}, {164, 120}, {164, 164}}};
+inline constexpr std::array<PanelOffset, 4> kShopIconFrames{
+    {{17, 25}, {16, 72}, {16, 118}, {16, 163}}};
+inline constexpr std::array<PanelOffset, 4> kShopPriceFrames{
+    {{164, 25}, {164, 73}, {164, 120}, {164, 164}}};
 inline constexpr std::array<PanelOffset, 2> kShopButtonFrames{{{21, 210}, {120, 210}}};

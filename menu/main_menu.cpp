@@ -39,8 +39,9 @@ MenuEntry MenuKeyDown(GameState& s, int key) {
 
 void LayOutMainMenu(WindowModel& window, int screenWidth, int screenHeight) {
   const CatalogueEntry& frame = CatalogueEntryOf(Element::ImSelect);
-  window.SetBounds(Element::ImSelect, ScaleX(kMenuFrameLeft, screenWidth), FrameTop(1, screenHeight),
-                   ScaleX(frame.width, screenWidth), ScaleY(frame.height, screenHeight));
+  window.SetBounds(Element::ImSelect, ScaleX(kMenuFrameLeft, screenWidth),
+                   FrameTop(1, screenHeight), ScaleX(frame.width, screenWidth),
+                   ScaleY(frame.height, screenHeight));
 }
 
 void PlaceMenuFrame(const GameState& s, WindowModel& window) {

@@ -21,9 +21,12 @@ struct Placed {
 
 // Where the frames and the counter places start, relative to the panel's top-left corner.
 constexpr Placed kShopLayout[] = {
-    {Element::ImSelectIt, {16, 123}}, {Element::ImSelectCt, kShopPriceFrames[3]},
-    {Element::ImSelectSP, kShopButtonFrames[1]}, {Element::ImCt1, {92, 269}},
-    {Element::ImCt2, {120, 265}},      {Element::ImCt3, {147, 267}},
+    {Element::ImSelectIt, {16, 123}},
+    {Element::ImSelectCt, kShopPriceFrames[3]},  // on the last item's price
+    {Element::ImSelectSP, kShopButtonFrames[1]},  // on Play
+    {Element::ImCt1, {92, 269}},
+    {Element::ImCt2, {120, 265}},
+    {Element::ImCt3, {147, 267}},
     {Element::ImCt4, {175, 264}},
 };
 
@@ -99,15 +102,17 @@ void PlaceShopFrames(const GameState& s, WindowModel& window) {
   const int entry = s.screens.ShopItem;
   const PictureElement& panel = window.Get(Element::ImMenuShop);
   if (IsItem(entry)) {
-    const PanelOffset icon = kShopIconFrames[static_cast<std::size_t>(entry - shop_entry::FirstItem)];
-    const PanelOffset price = kShopPriceFrames[static_cast<std::size_t>(entry - shop_entry::FirstItem)];
+    const auto row = static_cast<std::size_t>(entry - shop_entry::FirstItem);
+    const PanelOffset icon = kShopIconFrames[row];
+    const PanelOffset price = kShopPriceFrames[row];
     window.SetPosition(Element::ImSelectIt, panel.Left + icon.dx, panel.Top + icon.dy);
     window.SetPosition(Element::ImSelectCt, panel.Left + price.dx, panel.Top + price.dy);
     window.Show(Element::ImSelectIt);
     window.Show(Element::ImSelectCt);
     window.Hide(Element::ImSelectSP);
   } else if (entry == shop_entry::Save || entry == shop_entry::Play) {
-    const PanelOffset button = kShopButtonFrames[static_cast<std::size_t>(entry - shop_entry::Save)];
+    const PanelOffset button =
+        kShopButtonFrames[static_cast<std::size_t>(entry - shop_entry::Save)];
     window.Hide(Element::ImSelectIt);
     window.Hide(Element::ImSelectCt);
     window.SetPosition(Element::ImSelectSP, panel.Left + button.dx, panel.Top + button.dy);

@@ -103,7 +103,8 @@ struct Board {
 
   void ExpectWholeBoard(int step) {
     for (const Rect& r : window.TakeChanged()) Blit(shown, 0, 0, window.Screen(), r);
-    ASSERT_TRUE(shown.pixels == window.Screen().pixels) << "the changed areas missed a change by step " << step;
+    ASSERT_TRUE(shown.pixels == window.Screen().pixels)
+        << "the changed areas missed a change by step " << step;
     const Rect board{state.view.BoardOriginX, state.view.BoardOriginY,
                      state.world.BoardWidth * kCell, state.world.BoardHeight * kCell};
     const Rect onScreen = Intersect(board, Rect{0, 0, kScreenWidth, kScreenHeight});
@@ -133,7 +134,9 @@ TEST(BoardDrawing, OnlyWhatChangedShowsTheSamePixelsAsTheWholeBoard) {
         const int x = std::clamp(w.PlayerX + roll(31) - 15, 0, w.BoardWidth - 1);
         const int y = std::clamp(w.PlayerY + roll(23) - 11, 0, w.BoardHeight - 1);
         const int c = roll(20);
-        b.Draw(x, y, c < 14 ? static_cast<std::uint8_t>(c) : kExtraCodes[static_cast<std::size_t>(c % 8)]);
+        const std::uint8_t code = c < 14 ? static_cast<std::uint8_t>(c)
+                                         : kExtraCodes[static_cast<std::size_t>(c % 8)];
+        b.Draw(x, y, code);
       }
     } else if (e < 75) {
       w.PlayerX = std::clamp(w.PlayerX + roll(3) - 1, 0, w.BoardWidth - 1);
@@ -145,7 +148,9 @@ TEST(BoardDrawing, OnlyWhatChangedShowsTheSamePixelsAsTheWholeBoard) {
       b.Repaint();
     } else {
       // A new level, now and then the largest.
-      b.Resize(e == 99 ? MaxBoardSize : 1 + roll(MaxBoardSize), e == 99 ? MaxBoardSize : 1 + roll(MaxBoardSize));
+      const bool largest = e == 99;
+      b.Resize(largest ? MaxBoardSize : 1 + roll(MaxBoardSize),
+               largest ? MaxBoardSize : 1 + roll(MaxBoardSize));
     }
     b.view.PlaceBoard();
     b.view.PresentBoard();
