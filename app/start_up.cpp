@@ -7,11 +7,11 @@
 
 namespace {
 
-// The previews' place on the menu, in design pixels.
+// The previews' place on the menu, in design pixels: all three at the first one's size.
 constexpr int kShotLeft = 131;
 constexpr int kShotTop = 221;
-constexpr int kShotWidth = 280;
-constexpr int kShotHeight = 210;
+constexpr int kShotWidth = CatalogueEntryOf(Element::ImShot1).width;
+constexpr int kShotHeight = CatalogueEntryOf(Element::ImShot1).height;
 
 }  // namespace
 

@@ -30,7 +30,6 @@ TForm1::TForm1(Platform& platform, RandomSource& random, FormOptions options)
       sounds_(platform.Sounds()) {
   state_.view.ScreenWidth = platform.ScreenWidth();
   state_.view.ScreenHeight = platform.ScreenHeight();
-  board_.SetIncremental(!options_.redrawWholeView);
 }
 
 TForm1::~TForm1() = default;

@@ -25,9 +25,6 @@ struct FormOptions {
   std::string programFolder;  // full path ending with '/': dialogs start here
   std::string assetsFolder;   // full path ending with the separator: pictures and font
   std::string snapshotPath;   // where the snapshot of money and items lives
-  // Every tick draws every cell in view and copies the whole board picture, instead of only
-  // what changed (the two must show the same pixels).
-  bool redrawWholeView = false;
 };
 
 // Caption of the run-time error box.

@@ -26,10 +26,12 @@ std::string Quoted(const std::string& name) {
 // The reason a header cannot be played, or an empty text when it can.
 std::string Refusal(const LevelHeader& h) {
   if (h.width < 1 || h.width > MaxBoardSize) {
-    return "ширина поля " + std::to_string(h.width) + " вне пределов от 1 до 101";
+    return "ширина поля " + std::to_string(h.width) + " вне пределов от 1 до " +
+           std::to_string(MaxBoardSize);
   }
   if (h.height < 1 || h.height > MaxBoardSize) {
-    return "высота поля " + std::to_string(h.height) + " вне пределов от 1 до 101";
+    return "высота поля " + std::to_string(h.height) + " вне пределов от 1 до " +
+           std::to_string(MaxBoardSize);
   }
   if (h.playerX < 0 || h.playerX >= h.width || h.playerY < 0 || h.playerY >= h.height) {
     return "начальная клетка игрока (" + std::to_string(h.playerX) + ", " +

@@ -3,18 +3,12 @@
 #include <array>
 #include <cstddef>
 
+#include "menu/frames.h"
 #include "view/design_scale.h"
 
 namespace {
 
-constexpr int kEntries = 6;
-
-// The selection frame on the first entry, in design pixels.
-constexpr int kFrameLeft = 521;
-constexpr int kFrameWidth = 162;
-constexpr int kFrameHeight = 41;
-// Top edge of the selection frame for each entry, in design pixels.
-constexpr std::array<int, kEntries + 1> kFrameTops{0, 189, 229, 272, 317, 361, 424};
+constexpr int kEntries = static_cast<int>(kMenuFrameTops.size());
 
 constexpr std::array<MenuEntry, kEntries + 1> kEntryOf{
     MenuEntry::None,   MenuEntry::Return, MenuEntry::New, MenuEntry::Restart,
@@ -26,7 +20,7 @@ constexpr std::array<Element, 5> kMenuPictures{Element::ImShot1, Element::ImShot
                                                Element::ImSelect};
 
 int FrameTop(int entry, int screenHeight) {
-  return ScaleY(kFrameTops[static_cast<std::size_t>(entry)], screenHeight);
+  return ScaleY(kMenuFrameTops[static_cast<std::size_t>(entry - 1)], screenHeight);
 }
 
 }  // namespace
@@ -47,8 +41,10 @@ MenuEntry MenuKeyDown(GameState& s, int key, SoundSink& sounds) {
 }
 
 void LayOutMainMenu(WindowModel& window, int screenWidth, int screenHeight) {
-  window.SetBounds(Element::ImSelect, ScaleX(kFrameLeft, screenWidth), FrameTop(1, screenHeight),
-                   ScaleX(kFrameWidth, screenWidth), ScaleY(kFrameHeight, screenHeight));
+  const CatalogueEntry& frame = CatalogueEntryOf(Element::ImSelect);
+  window.SetBounds(Element::ImSelect, ScaleX(kMenuFrameLeft, screenWidth),
+                   FrameTop(1, screenHeight), ScaleX(frame.width, screenWidth),
+                   ScaleY(frame.height, screenHeight));
 }
 
 void PlaceMenuFrame(const GameState& s, WindowModel& window) {
@@ -84,7 +80,7 @@ void LeavePlayForMenu(GameState& s, WindowModel& window, RandomSource& random) {
   window.Hide(Element::ImSelectSP);
   for (const Element place : kMoneyPlaces) window.Hide(place);
   s.screens.MenuItem = 1;
-  window.SetPosition(Element::ImSelect, ScaleX(kFrameLeft, s.view.ScreenWidth),
+  window.SetPosition(Element::ImSelect, ScaleX(kMenuFrameLeft, s.view.ScreenWidth),
                      FrameTop(1, s.view.ScreenHeight));
   RaiseMenu(s, window);
 }

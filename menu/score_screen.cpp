@@ -11,14 +11,12 @@
 
 namespace {
 
-constexpr int kLineImageHeight = 35;
-
 // Draws the first ten entries of the table onto the blank score picture, so that a second
 // table in the same run does not show through the first.
 void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWidth) {
   const std::vector<std::string> lines = ReadScoreLinesToDraw(kScoreTableFile);
   Surface& lineImage = window.Get(Element::ImTempLetter).Picture;
-  lineImage = Surface(screenWidth, kLineImageHeight, kWhite);
+  lineImage = Surface(screenWidth, kTableLineHeight, kWhite);
   const Surface& letters = window.Get(Element::ImLetters).Picture;
   PictureElement& score = window.Get(Element::ImScore);
   score.Picture = blankScore;

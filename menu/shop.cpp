@@ -9,33 +9,24 @@
 #include "game/level_file.h"
 #include "game/shop_prices.h"
 #include "game/snapshot_file.h"
+#include "menu/frames.h"
 #include "menu/menu_actions.h"
 
 namespace {
 
-struct Offset {
-  int dx;
-  int dy;
-};
-
-// Where the frames stand, relative to the shop panel's top-left corner: around the icon and
-// the price of items 1..4 ([0] unused), and around the two buttons.
-constexpr std::array<Offset, shop_entry::LastItem + 1> kItemFrame{
-    {{0, 0}, {17, 25}, {16, 72}, {16, 118}, {16, 163}}};
-constexpr std::array<Offset, shop_entry::LastItem + 1> kPriceFrame{
-    {{0, 0}, {164, 25}, {164, 73}, {164, 120}, {164, 164}}};
-constexpr std::array<Offset, 2> kButtonFrame{{{21, 210}, {120, 210}}};  // Save, Play
-
 struct Placed {
   Element id;
-  Offset at;
+  PanelOffset at;
 };
 
 // Where the frames and the counter places start, relative to the panel's top-left corner.
 constexpr Placed kShopLayout[] = {
-    {Element::ImSelectIt, {16, 123}}, {Element::ImSelectCt, {164, 164}},
-    {Element::ImSelectSP, {120, 210}}, {Element::ImCt1, {92, 269}},
-    {Element::ImCt2, {120, 265}},      {Element::ImCt3, {147, 267}},
+    {Element::ImSelectIt, {16, 123}},
+    {Element::ImSelectCt, kShopPriceFrames[3]},  // on the last item's price
+    {Element::ImSelectSP, kShopButtonFrames[1]},  // on Play
+    {Element::ImCt1, {92, 269}},
+    {Element::ImCt2, {120, 265}},
+    {Element::ImCt3, {147, 267}},
     {Element::ImCt4, {175, 264}},
 };
 
@@ -114,15 +105,17 @@ void PlaceShopFrames(const GameState& s, WindowModel& window) {
   const int entry = s.screens.ShopItem;
   const PictureElement& panel = window.Get(Element::ImMenuShop);
   if (IsItem(entry)) {
-    const Offset icon = kItemFrame[static_cast<std::size_t>(entry)];
-    const Offset price = kPriceFrame[static_cast<std::size_t>(entry)];
+    const auto row = static_cast<std::size_t>(entry - shop_entry::FirstItem);
+    const PanelOffset icon = kShopIconFrames[row];
+    const PanelOffset price = kShopPriceFrames[row];
     window.SetPosition(Element::ImSelectIt, panel.Left + icon.dx, panel.Top + icon.dy);
     window.SetPosition(Element::ImSelectCt, panel.Left + price.dx, panel.Top + price.dy);
     window.Show(Element::ImSelectIt);
     window.Show(Element::ImSelectCt);
     window.Hide(Element::ImSelectSP);
   } else if (entry == shop_entry::Save || entry == shop_entry::Play) {
-    const Offset button = kButtonFrame[static_cast<std::size_t>(entry - shop_entry::Save)];
+    const PanelOffset button =
+        kShopButtonFrames[static_cast<std::size_t>(entry - shop_entry::Save)];
     window.Hide(Element::ImSelectIt);
     window.Hide(Element::ImSelectCt);
     window.SetPosition(Element::ImSelectSP, panel.Left + button.dx, panel.Top + button.dy);

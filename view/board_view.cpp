@@ -51,11 +51,6 @@ void BoardView::BindPictures(const Surface& unknownCode) {
   PlacePicture(pictureX_, pictureY_, pictureWidth_, pictureHeight_);
 }
 
-void BoardView::SetIncremental(bool on) {
-  incremental_ = on;
-  FollowView();
-}
-
 std::uint8_t BoardView::PictureIndex(std::uint8_t code) {
   const int picture = code >= tiles::Mark ? code - tiles::Mark : code;
   return picture < kUnknownPicture ? static_cast<std::uint8_t>(picture) : kUnknownPicture;
@@ -70,10 +65,8 @@ void BoardView::FollowView() {
   const auto [firstY, lastY] = ShownCells(state_.view.BoardOriginY, boardHeight_, window_.Height());
   // Two cells more than the screen's width hold the cells cut at both edges.
   const int around = 2 + 2 * kMarginCells;
-  const int w =
-      incremental_ ? std::min(window_.Width() / TileSize + around, boardWidth_) : boardWidth_;
-  const int h =
-      incremental_ ? std::min(window_.Height() / TileSize + around, boardHeight_) : boardHeight_;
+  const int w = std::min(window_.Width() / TileSize + around, boardWidth_);
+  const int h = std::min(window_.Height() / TileSize + around, boardHeight_);
   const bool holds = w == pictureWidth_ && h == pictureHeight_ &&
                      BoardBitmap.width == w * TileSize && BoardBitmap.height == h * TileSize &&
                      firstX >= pictureX_ && lastX <= pictureX_ + w && firstY >= pictureY_ &&
@@ -122,7 +115,7 @@ void BoardView::DrawCell(int x, int y, std::uint8_t code) {
   if (x < 0 || y < 0 || x >= boardWidth_ || y >= boardHeight_) return;
   const std::uint8_t index = PictureIndex(code);
   const auto cell = static_cast<std::size_t>(CellIndex(x, y));
-  if (incremental_ && shows_[cell] == index) return;
+  if (shows_[cell] == index) return;
   shows_[cell] = index;
   PaintCell(x, y);
   if (!listed_[cell]) {
@@ -156,7 +149,7 @@ void BoardView::PresentBoard() {
   const bool sameView = screenHolds_ && presentedX_ == state_.view.BoardOriginX &&
                         presentedY_ == state_.view.BoardOriginY &&
                         presentedRepaints_ == window_.Repaints();
-  if (incremental_ && sameView) {
+  if (sameView) {
     for (const int cell : changed_) {
       const int x = cell / MaxBoardSize;
       const int y = cell % MaxBoardSize;

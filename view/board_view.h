@@ -39,13 +39,7 @@ class BoardView {
   // Resizes the board to the playfield (cells kept where the sizes overlap, new ones black).
   void ResizeToBoard();
 
-  // Off: every tick draws every cell in view again, every present copies the whole board
-  // picture and the picture holds the whole board, as before cells were remembered (for
-  // comparing the two ways).
-  void SetIncremental(bool on);
-
   // The cells around the view; a board small enough to fit whole starts at its pixel (0, 0).
-  // All of the board when drawn the old way.
   Surface BoardBitmap;
 
  private:
@@ -75,9 +69,8 @@ class BoardView {
   std::array<const Surface*, kUnknownPicture> cells_{};
   Surface blank_;
   Surface unknown_;
-  bool incremental_ = true;
 
-  // Per playfield cell (x * 101 + y): the picture index it shows, or kBlackCell.
+  // Per playfield cell (x * MaxBoardSize + y): the picture index it shows, or kBlackCell.
   std::array<std::uint8_t, kCells> shows_{};
   int boardWidth_ = 0;  // cells
   int boardHeight_ = 0;

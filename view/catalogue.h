@@ -1,25 +1,11 @@
 #pragma once
-// The picture catalogue: every element of the window in stacking order, its file and design.
+// The picture catalogue (view/elements.h): the elements' pictures read from the assets folder.
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "view/surface.h"
 #include "view/window_model.h"
-
-struct CatalogueEntry {
-  Element id;
-  const char* file;  // in the assets folder; nullptr for an element with an empty picture
-  int width;         // design size
-  int height;
-  bool visible;
-  bool stretch;
-  bool transparent;
-  bool autoSize;
-};
-
-// The elements bottom to top.
-const std::vector<CatalogueEntry>& Catalogue();
 
 // The folder of the pictures and the font in the program's folder `programFolder` (a full path
 // ending with the separator), spelled with the system's separators.

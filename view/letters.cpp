@@ -8,12 +8,13 @@
 
 namespace {
 
-constexpr int kDigitWidth = 26;
-constexpr int kDigitHeight = 39;
+// A money place shows one digit of the digit list at its own size.
+constexpr int kDigitWidth = CatalogueEntryOf(Element::ImCt1).width;
+constexpr int kDigitHeight = CatalogueEntryOf(Element::ImCt1).height;
+// The letter strip holds one glyph per character from code 33, as high as the strip.
 constexpr int kGlyphWidth = 17;
-constexpr int kGlyphHeight = 31;
+constexpr int kGlyphHeight = CatalogueEntryOf(Element::ImLetters).height;
 constexpr int kGlyphPitch = 19;
-constexpr int kLineHeight = 35;
 
 }  // namespace
 
@@ -78,11 +79,11 @@ void DrawTableLine(const std::string& text, int n, Surface& lineImage, const Sur
     if (x + kGlyphWidth > scoreStart) break;
     DrawGlyph(lineImage, x, static_cast<unsigned char>(text[k - 1]), letters);
   }
-  if (lineImage.height >= kLineHeight && lineImage.width >= 2) {
-    lineImage.Set(0, kLineHeight - 1, kWhite);
-    lineImage.Set(1, kLineHeight - 1, kWhite);
+  if (lineImage.height >= kTableLineHeight && lineImage.width >= 2) {
+    lineImage.Set(0, kTableLineHeight - 1, kWhite);
+    lineImage.Set(1, kTableLineHeight - 1, kWhite);
   }
   if (lineImage.Empty()) return;
   const std::uint32_t key = lineImage.At(0, lineImage.height - 1);
-  BlitKeyed(score, 50, 100 + kLineHeight * n, lineImage, key, Rect{0, 0, score.width, score.height});
+  BlitKeyed(score, 50, 100 + kTableLineHeight * n, lineImage, key, Rect{0, 0, score.width, score.height});
 }

@@ -7,6 +7,9 @@
 #include "view/surface.h"
 #include "view/window_model.h"
 
+// The height of a line of the score table, in pixels.
+inline constexpr int kTableLineHeight = 35;
+
 // The status text for `collected` of `required` rubies (code page 1251).
 std::string RubyStatusText(std::int32_t collected, std::int32_t required);
 
@@ -22,7 +25,7 @@ void DrawMoneyCounter(WindowModel& window, const Surface& digitList, std::int32_
 void DrawGlyph(Surface& target, int x, unsigned char code, const Surface& letters);
 
 // Composes the table line `text` (name "|" score, code page 1251) in `lineImage` (screen wide,
-// 35 high) and lays it with white see-through on `score` as line n (1..10). The score ends at
+// kTableLineHeight high) and lays it with white see-through on `score` as line n (1..10). The score ends at
 // x min(screenWidth, 800) - 101 of the line; a name that would touch it is cut short.
 void DrawTableLine(const std::string& text, int n, Surface& lineImage, const Surface& letters,
                    Surface& score, int screenWidth);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/shop_prices.h"
+#include "menu/frames.h"
 #include "tools/art/price_box.h"
 #include "platform/picture_codec.h"
 #include "test_files.h"
@@ -229,7 +230,6 @@ TEST(Catalogue, DigitImages) {
 // ------------------------------------------------------------------ menu
 
 constexpr std::array<int, 6> kPillTops{194, 235, 278, 322, 368, 429};
-constexpr std::array<int, 6> kFrameTops{189, 229, 272, 317, 361, 424};
 
 // Inside the pill x 525 … 675 (151 wide), 30 rows from `top`, with round ends (radius 15),
 // grown by `grow` pixels.
@@ -267,7 +267,7 @@ TEST(Catalogue, MenuPillsAreBlueWithRedWords) {
 TEST(Catalogue, SelectionFrameSurroundsEachPillWithoutTouchingIt) {
   const Surface frame = Bmp("ImSelect.bmp");
   for (std::size_t i = 0; i < kPillTops.size(); ++i) {
-    const int fx = 521, fy = kFrameTops[i];
+    const int fx = kMenuFrameLeft, fy = kMenuFrameTops[i];
     int left = 0, right = 0, above = 0, below = 0;
     for (int y = 0; y < frame.height; ++y)
       for (int x = 0; x < frame.width; ++x) {
@@ -338,7 +338,7 @@ double MeanDifference(const Surface& a, int ax, int ay, const Surface& b) {
 TEST(Catalogue, ShopShowsThePricesOfTheShopPriceTable) {
   const Surface shop = Jpg("ImMenuShop.jpg");
   for (std::size_t i = 0; i < 4; ++i) {
-    const auto [x, y] = art::kPriceBoxAt[i];
+    const auto [x, y] = art::PriceBoxAt(i);
     const double own = MeanDifference(shop, x, y, art::PaintPriceBox(ShopPrices[i + 1]));
     EXPECT_LT(own, 4.0) << "row " << i + 1;
     // The painted price reads as ShopPrices[i + 1] and as no other number.
@@ -437,7 +437,7 @@ TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
   const std::filesystem::path program = NewTempFolder("quillmere-program-");
   const std::filesystem::path folder = program / "assets";
   std::filesystem::create_directory(folder);
-  for (const CatalogueEntry& entry : Catalogue()) {
+  for (const CatalogueEntry& entry : kCatalogue) {
     if (entry.file != nullptr) {
       std::filesystem::copy_file(kAssets + entry.file, folder / entry.file,
                                  std::filesystem::copy_options::overwrite_existing);
@@ -449,9 +449,9 @@ TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
   const std::string assets =
       AssetsFolder(program.string() + static_cast<char>(std::filesystem::path::preferred_separator));
   const GamePictures all = std::async(std::launch::async, DecodeGamePictures, assets, true).get();
-  ASSERT_EQ(all.catalogue.size(), Catalogue().size());
+  ASSERT_EQ(all.catalogue.size(), kCatalogue.size());
   for (std::size_t i = 0; i < all.catalogue.size(); ++i) {
-    EXPECT_EQ(all.catalogue[i].Picture.Empty(), Catalogue()[i].file == nullptr) << i;
+    EXPECT_EQ(all.catalogue[i].Picture.Empty(), kCatalogue[i].file == nullptr) << i;
   }
   EXPECT_FALSE(all.digitList.Empty());
   EXPECT_FALSE(all.unknownCode.Empty());
@@ -474,9 +474,7 @@ TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
     EXPECT_EQ(std::string(error.what()), "Файл картинки «" + assets + "Im4.bmp»: файл не найден.");
   }
   const GamePictures some = DecodeGamePictures(assets, false);
-  const auto shot = std::find_if(Catalogue().begin(), Catalogue().end(),
-                                 [](const CatalogueEntry& e) { return e.id == Element::ImShot2; });
-  const PictureElement& empty = some.catalogue[static_cast<std::size_t>(shot - Catalogue().begin())];
+  const PictureElement& empty = some.catalogue[static_cast<std::size_t>(Element::ImShot2)];
   EXPECT_TRUE(empty.Picture.Empty());
   EXPECT_EQ(empty.Width, 275);
   EXPECT_EQ(empty.Height, 210);

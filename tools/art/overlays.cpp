@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/art/catalogue.h"
+#include "view/elements.h"
 
 namespace art {
 namespace {
@@ -17,7 +18,8 @@ Col NotWhite(Col c) {
 }  // namespace
 
 Image PaintMenuSelect() {
-  constexpr int W = 162, H = 41;
+  constexpr int W = CatalogueEntryOf(Element::ImSelect).width;
+  constexpr int H = CatalogueEntryOf(Element::ImSelect).height;
   // A rounded pill outline 2.1 pixels wide, its outer edge on the picture's edge. Anti-aliased
   // against the colour of the menu panel that it lies on, so it has no light fringe there.
   const Sdf outer = RoundBox(0.f, 0.f, static_cast<float>(W), static_cast<float>(H), 20.5f);

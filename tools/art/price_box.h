@@ -1,19 +1,22 @@
 #pragma once
 // The price boxes of the shop panel (ImMenuShop): a gold plate with the price in pixel digits.
-// Header-only and built on Surface alone, so that the catalogue test can paint the same box
-// from game/shop_prices.h and compare it with the committed picture.
+// Header-only and built on Surface and the shop's frames alone, so that the catalogue test can
+// paint the same box from game/shop_prices.h and compare it with the committed picture.
 #include <array>
 #include <string>
 #include <utility>
 
+#include "menu/frames.h"
 #include "view/surface.h"
 
 namespace art {
 
 inline constexpr int kPriceBoxSize = 34;
-// Top-left corners of the four price boxes in ImMenuShop: 3 pixels inside the 40 × 40 frames at
-// (164, 25), (164, 73), (164, 120), (164, 164).
-inline constexpr std::array<std::pair<int, int>, 4> kPriceBoxAt{{{167, 28}, {167, 76}, {167, 123}, {167, 167}}};
+// Top-left corner in ImMenuShop of the price box of item `row` + 1: 3 pixels inside its
+// 40 × 40 selection frame.
+constexpr PanelOffset PriceBoxAt(std::size_t row) {
+  return {kShopPriceFrames[row].dx + 3, kShopPriceFrames[row].dy + 3};
+}
 
 namespace price_detail {
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/shop_prices.h"
+#include "menu/frames.h"
 #include "tools/art/catalogue.h"
 #include "tools/art/price_box.h"
 
@@ -16,10 +17,8 @@ namespace {
 constexpr int W = 220, H = 320;
 constexpr int kPanelBottom = 259;  // last row of the panel
 
-// Item rows: the selection frames' corners; boxes lie 3 pixels inside them.
-constexpr std::array<std::pair<int, int>, 4> kIconFrames{{{17, 25}, {16, 72}, {16, 118}, {16, 163}}};
-constexpr std::array<std::pair<int, int>, 4> kPriceFrames{{{164, 25}, {164, 73}, {164, 120}, {164, 164}}};
-constexpr std::array<std::pair<int, int>, 2> kButtonFrames{{{21, 210}, {120, 210}}};
+// Item rows and buttons lie under the game's selection frames (kShopIconFrames, …); boxes lie
+// 3 pixels inside them.
 const std::array<const char*, 4> kLabels{"Gem", "Rock", "Ground", "Anti-Rock"};
 
 constexpr Col kGreen = C(40, 128, 52);
@@ -95,8 +94,8 @@ Image PaintMenuShop() {
   const std::array<Image, 4> icons{IconBox(PaintTile(1)), IconBox(PaintTile(4)), IconBox(PaintTile(3)),
                                    IconBox(AntiRock())};
   for (std::size_t i = 0; i < 4; ++i) {
-    const auto [ix, iy] = kIconFrames[i];
-    const auto [px, py] = kPriceFrames[i];
+    const auto [ix, iy] = kShopIconFrames[i];
+    const auto [px, py] = kShopPriceFrames[i];
     const int top = std::min(iy, py) + 1, bottom = std::max(iy, py) + 38;
     const Sdf strip = RoundBox(11.f, static_cast<float>(top), W - 11.f, static_cast<float>(bottom + 1), 6.f);
     const Mask sm = ShapeMask(W, H, strip);
@@ -108,14 +107,15 @@ Image PaintMenuShop() {
     img.Paste(icons[i], ix + 3, iy + 3);
     Label(img, kLabels[i], ix + 40, top, px - ix - 40, bottom - top + 1, 15, C(22, 86, 30), C(255, 250, 200));
     const Surface price = PaintPriceBox(ShopPrices[i + 1]);
+    const PanelOffset at = PriceBoxAt(i);
     for (int y = 0; y < price.height; ++y)
-      for (int x = 0; x < price.width; ++x) img.Set(px + 3 + x, py + 3 + y, FromRgb(price.At(x, y)));
+      for (int x = 0; x < price.width; ++x) img.Set(at.dx + x, at.dy + y, FromRgb(price.At(x, y)));
   }
 
   // ---- the two buttons.
   const std::array<const char*, 2> words{"Save", "Play"};
   for (std::size_t i = 0; i < 2; ++i) {
-    const auto [fx, fy] = kButtonFrames[i];
+    const auto [fx, fy] = kShopButtonFrames[i];
     const float x0 = static_cast<float>(fx + 3), y0 = static_cast<float>(fy + 3);
     const Sdf button = RoundBox(x0, y0, x0 + 74.f, y0 + 34.f, 7.f);
     const Mask bm = ShapeMask(W, H, button);
