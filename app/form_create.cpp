@@ -12,7 +12,7 @@
 void TForm1::FormCreate() {
   RunHandler([&] {
     window_.SetEdit1Text(Utf8ToCp1251("Осталось Рубинов:"));
-    state_.PlayerName = ReadPlayerName();
+    state_.PlayerName = ReadPlayerName(options_.playerFolder);
     const int sw = state_.ScreenWidth;
     const int sh = state_.ScreenHeight;
     if (WarnAboutScreenSize(sw, sh)) {

@@ -53,10 +53,10 @@ void TForm1::ShowLevel(const Level& level) {
 
 // The campaign has no next level (or the named file cannot be opened).
 void TForm1::CampaignEnd() {
-  if (FileCanBeOpened(kScoreTableFile)) {
+  if (FileCanBeOpened(files_.playerFolder + kScoreTableFile)) {
     state_.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
     state_.ScreenState = screen_state::ScoreTable;
-    ShowScoreTable(state_, window_, blankScore_);
+    ShowScoreTable(state_, window_, blankScore_, files_.playerFolder);
     return;
   }
   if (campaignEndDepth_ > 0) {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/player_folder.h"
 #include "app/tform1.h"
 #include "game/cp1251.h"
 #include "platform/file_system.h"
@@ -28,19 +29,45 @@ void ReportFailure(const std::string& what) {
   std::fprintf(stderr, "%s: %s\n", kApplicationTitle, what.c_str());
 }
 
-// The folder the game works in: its own, wherever it was started from; the levels, tables and
-// settings are opened by names relative to it.
-std::optional<std::string> EnterProgramFolder() {
-  const std::optional<std::string> folder = ProgramFolder();
-  if (!folder) {
+// Where the game's files are. A portable game keeps all of them in its own folder. An installed
+// one finds the files it ships at QUILLMERE_INSTALLED_DATA relative to its own folder and keeps
+// the player's own files in the player's data folder.
+struct GameFolders {
+  std::string shipped;  // levels, pictures, the first table; the working folder
+  std::string player;   // the table, the name, saved campaigns; empty for the working folder
+  std::string levels;   // where Custom's dialog starts; empty for the working folder
+};
+
+std::optional<GameFolders> FindFolders() {
+  const std::optional<std::string> program = ProgramFolder();
+  if (!program) {
     ReportFailure("cannot find the program's folder: " + LastFileErrorText());
     return std::nullopt;
   }
-  if (!EnterFolder(*folder)) {
-    ReportFailure("cannot work in " + *folder + ": " + LastFileErrorText());
+#ifdef QUILLMERE_INSTALLED_DATA
+  GameFolders folders{*program + QUILLMERE_INSTALLED_DATA, "", ""};
+  folders.levels = folders.shipped + "levels/";
+  std::string why;
+  if (const std::optional<std::string> player = SetUpPlayerFolder(folders.shipped, why)) {
+    folders.player = *player;
+  }
+  if (!why.empty()) ReportFailure(why);
+  return folders;
+#else
+  return GameFolders{*program, "", ""};
+#endif
+}
+
+// The folder the game works in: where its levels are, wherever it was started from; the levels
+// are opened by names relative to it.
+std::optional<GameFolders> EnterGameFolder() {
+  const std::optional<GameFolders> folders = FindFolders();
+  if (!folders) return std::nullopt;
+  if (!EnterFolder(folders->shipped)) {
+    ReportFailure("cannot work in " + folders->shipped + ": " + LastFileErrorText());
     return std::nullopt;
   }
-  return folder;
+  return folders;
 }
 
 // Decodes the pictures on another thread: opening the window mostly waits for the window manager.
@@ -62,9 +89,11 @@ std::unique_ptr<WindowPlatform> OpenPlatform(const std::string& folder,
 }
 
 // Runs the window until it is closed; a missing picture ends the game before it starts.
-int RunGame(WindowPlatform& platform, const std::string& folder,
+int RunGame(WindowPlatform& platform, const GameFolders& folders,
             std::future<GamePictures>& pictures) {
-  TForm1 form(platform, FormOptions{folder, folder + "assets/", DefaultSnapshotPath(), true});
+  const std::string& folder = folders.shipped;
+  TForm1 form(platform, FormOptions{folder, folder + "assets/", DefaultSnapshotPath(), true, false,
+                                    folders.player, folders.levels});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {
@@ -77,11 +106,30 @@ int RunGame(WindowPlatform& platform, const std::string& folder,
   return platform.Run(form);
 }
 
+// Answers --version and --help; true when the command line asks to play.
+bool ReadCommandLine(int argc, char** argv, int& exitCode) {
+  const std::string usage = "usage: quillmere [--version | --help]\n";
+  if (argc < 2) return true;
+  const std::string option = argv[1];
+  exitCode = 0;
+  if (argc == 2 && option == "--version") {
+    std::printf("quillmere %s\n", QUILLMERE_VERSION);
+  } else if (argc == 2 && option == "--help") {
+    std::printf("%sPlays Quillmere full-screen; the keys are in the player's guide.\n",
+                usage.c_str());
+  } else {
+    std::fputs(usage.c_str(), stderr);
+    exitCode = 2;
+  }
+  return false;
+}
+
 }  // namespace
 
-int main() {
-  const std::optional<std::string> folder = EnterProgramFolder();
-  if (!folder) return 1;
+int main(int argc, char** argv) {
+  if (int exitCode = 0; !ReadCommandLine(argc, argv, exitCode)) return exitCode;
+  const std::optional<GameFolders> folders = EnterGameFolder();
+  if (!folders) return 1;
   // Before any file is touched: a second copy only says so and ends.
   const SingleInstance instance(DefaultInstanceLockPath(), SingleInstance::Kind::kGame);
   if (instance.AnotherIsRunning()) {
@@ -89,10 +137,10 @@ int main() {
     return 1;
   }
   std::future<GamePictures> pictures;
-  const std::unique_ptr<WindowPlatform> platform = OpenPlatform(*folder, pictures);
+  const std::unique_ptr<WindowPlatform> platform = OpenPlatform(folders->shipped, pictures);
   if (!platform) return 1;
   try {
-    return RunGame(*platform, *folder, pictures);
+    return RunGame(*platform, *folders, pictures);
   } catch (const std::exception& error) {
     ReportFailure(error.what());
     return 1;

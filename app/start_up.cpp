@@ -1,5 +1,6 @@
 #include "app/start_up.h"
 
+#include "game/cp1251.h"
 #include "game/text_file.h"
 #include "menu/main_menu.h"
 #include "menu/shop.h"
@@ -15,8 +16,10 @@ constexpr int kShotHeight = 210;
 
 }  // namespace
 
-std::string ReadPlayerName() {
-  if (const auto file = TextReader::Open("Player.cfg")) return file->ReadLine();
+std::string ReadPlayerName(const std::string& folder) {
+  if (const auto file = TextReader::Open(folder + "Player.cfg")) {
+    return EditorTextToCp1251(file->ReadLine());
+  }
   return "Player";
 }
 

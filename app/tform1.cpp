@@ -15,7 +15,8 @@ TForm1::TForm1(Platform& platform, FormOptions options)
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       board_(state_, window_),
-      files_{options_.programFolder, options_.snapshotPath, {}, {}, {}} {
+      files_{options_.programFolder, options_.snapshotPath, options_.playerFolder,
+             options_.levelsFolder, {}, {}, {}} {
   state_.ScreenWidth = platform.ScreenWidth();
   state_.ScreenHeight = platform.ScreenHeight();
   board_.SetIncremental(!options_.redrawWholeView);

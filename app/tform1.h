@@ -27,6 +27,11 @@ struct FormOptions {
   // Every tick draws every cell in view and copies the whole board picture, instead of only
   // what changed (the two must show the same pixels).
   bool redrawWholeView = false;
+  // The player's own files (the table, the name, saved campaigns): in the working folder when
+  // empty, else in this full path ending with the separator.
+  std::string playerFolder{};
+  // Where Custom's dialog starts: the program's folder when empty.
+  std::string levelsFolder{};
 };
 
 // Caption of the run-time error box.

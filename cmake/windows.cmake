@@ -1,6 +1,8 @@
 # The Windows build, cross-built with cmake/mingw-w64.cmake: the seams and the window as Windows
 # fills them, Quillmere.exe, quillmere-headless.exe and the portable zip. Programs of the build run
 # under Wine, in a prefix of the build tree.
+# The icon, the version information and the manifest are resources (cmake/install.cmake).
+enable_language(RC)
 set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${WINE_PREFIX})
 

@@ -51,5 +51,10 @@ bool IsAbsolutePath(const std::string& path);
 // Where the snapshot of the level being played is kept: a file private to the user.
 std::string DefaultSnapshotPath();
 
+// The player's own data folder as a full path ending with the separator, made with its parents
+// when missing ($XDG_DATA_HOME/quillmere/ or ~/.local/share/quillmere/; %APPDATA%\Quillmere\).
+// Nothing when there is no home to put it in or it cannot be made (LastFileErrorText says why).
+std::optional<std::string> PlayerDataFolder();
+
 // The system's text for the last failed file call, for messages ("No space left on device").
 std::string LastFileErrorText();

@@ -22,7 +22,8 @@ namespace {
 
 // Bytes read or written by one system call.
 constexpr DWORD kChunk = 1 << 16;
-constexpr wchar_t kSnapshotFolder[] = L"\\Quillmere";
+// The game's folder inside the per-user folders of the system.
+constexpr wchar_t kGameFolder[] = L"\\Quillmere";
 constexpr char kSnapshotName[] = "Kolbrin.tmp";
 
 // The error of the last failed call of this file, kept apart from GetLastError, which the
@@ -145,9 +146,9 @@ std::wstring TemporaryBeside(const std::wstring& path) {
   return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
 }
 
-std::optional<std::wstring> LocalAppDataFolder() {
+std::optional<std::wstring> KnownFolder(REFKNOWNFOLDERID id) {
   PWSTR folder = nullptr;
-  const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+  const HRESULT result = SHGetKnownFolderPath(id, 0, nullptr, &folder);
   std::optional<std::wstring> path;
   if (SUCCEEDED(result)) path = folder;
   CoTaskMemFree(folder);
@@ -281,8 +282,8 @@ bool IsAbsolutePath(const std::string& path) {
 // Nobody but an administrator may write "C:\" on today's Windows: the snapshot lives in the
 // user's own local application data, where no other user can read it.
 std::string DefaultSnapshotPath() {
-  if (const std::optional<std::wstring> appData = LocalAppDataFolder()) {
-    const std::wstring folder = *appData + kSnapshotFolder;
+  if (const std::optional<std::wstring> appData = KnownFolder(FOLDERID_LocalAppData)) {
+    const std::wstring folder = *appData + kGameFolder;
     if (CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
       if (const std::optional<std::string> path = GamePathFromWide(folder)) {
         return *path + "\\" + kSnapshotName;
@@ -291,6 +292,25 @@ std::string DefaultSnapshotPath() {
   }
   // Without it the snapshot stays in the program's folder, the working folder.
   return kSnapshotName;
+}
+
+std::optional<std::string> PlayerDataFolder() {
+  const std::optional<std::wstring> appData = KnownFolder(FOLDERID_RoamingAppData);
+  if (!appData) {
+    Remember(ERROR_PATH_NOT_FOUND);
+    return std::nullopt;
+  }
+  const std::wstring folder = *appData + kGameFolder;
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    Remember(GetLastError());
+    return std::nullopt;
+  }
+  const std::optional<std::string> path = GamePathFromWide(folder);
+  if (!path) {
+    Remember(ERROR_NO_UNICODE_TRANSLATION);
+    return std::nullopt;
+  }
+  return *path + "\\";
 }
 
 std::string LastFileErrorText() {
