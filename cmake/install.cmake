@@ -75,9 +75,9 @@ else()
   install(FILES ${CMAKE_BINARY_DIR}/man/quillmere.6 DESTINATION share/man/man6)
 endif()
 
-# The Windows installer's list of the programs, for their Start-menu entries.
+# For the Windows installer: the version, and the programs for their Start-menu entries.
 if(WIN32)
   get_property(start_menu GLOBAL PROPERTY QUILLMERE_START_MENU)
-  file(WRITE ${CMAKE_BINARY_DIR}/installer/version.nsh
-    "!define VERSION \"${PROJECT_VERSION}\"\n${start_menu}")
+  file(WRITE ${CMAKE_BINARY_DIR}/installer/version.nsh "!define VERSION \"${PROJECT_VERSION}\"\n")
+  file(WRITE ${CMAKE_BINARY_DIR}/installer/programs.nsh "${start_menu}")
 endif()
