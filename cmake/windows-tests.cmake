@@ -9,9 +9,10 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 # The unit tests of the game, but those of the Linux seams (POSIX files, libjpeg, libpng), whose
-# Windows counterparts are the tests of tests/win32, and those that play through the solver.
+# Windows counterparts are the tests of tests/win32, those that play through the solver, and
+# those of the player's folders, which the Windows installer's test covers.
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
-list(FILTER UNIT_TEST_SOURCES EXCLUDE REGEX ".*/(picture_io|snapshot_file|campaign_file|shipped_levels|solver)_test\\.cpp$")
+list(FILTER UNIT_TEST_SOURCES EXCLUDE REGEX ".*/(picture_io|snapshot_file|campaign_file|shipped_levels|solver|player_files)_test\\.cpp$")
 add_executable(quillmere-tests ${UNIT_TEST_SOURCES})
 target_link_libraries(quillmere-tests PRIVATE quillmere_scripted GTest::gtest GTest::gmock
   GTest::gtest_main)
