@@ -1,6 +1,7 @@
 // The game's entry point: it works from the program's folder, however it was started.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <optional>
@@ -38,36 +39,40 @@ struct GameFolders {
   std::string levels;   // where Custom's dialog starts; empty for the working folder
 };
 
-std::optional<GameFolders> FindFolders() {
+// The folder the game works in: where the files it ships are, wherever it was started from; the
+// levels are opened by names relative to it.
+std::optional<GameFolders> EnterGameFolder() {
   const std::optional<std::string> program = ProgramFolder();
   if (!program) {
     ReportFailure("cannot find the program's folder: " + LastFileErrorText());
     return std::nullopt;
   }
+  GameFolders folders{*program, "", ""};
 #ifdef QUILLMERE_INSTALLED_DATA
-  GameFolders folders{*program + QUILLMERE_INSTALLED_DATA, "", ""};
-  folders.levels = folders.shipped + "levels/";
+  // Spelled without "..", as the dialogs and the messages show it (where it is not the same
+  // folder, as on Windows).
+  if (const std::string up = QUILLMERE_INSTALLED_DATA; !up.empty()) {
+    folders.shipped = std::filesystem::path(folders.shipped + up).lexically_normal().string();
+  }
+  folders.levels = folders.shipped + "levels" + folders.shipped.back();
+#endif
+  if (!EnterFolder(folders.shipped)) {
+    ReportFailure("cannot work in " + folders.shipped + ": " + LastFileErrorText());
+    return std::nullopt;
+  }
+  return folders;
+}
+
+// An installed game's player's folder, made on the first start; without it the player's files
+// stay in the working folder, where saving reports what the system refused.
+void SetUpPlayerFiles([[maybe_unused]] GameFolders& folders) {
+#ifdef QUILLMERE_INSTALLED_DATA
   std::string why;
   if (const std::optional<std::string> player = SetUpPlayerFolder(folders.shipped, why)) {
     folders.player = *player;
   }
   if (!why.empty()) ReportFailure(why);
-  return folders;
-#else
-  return GameFolders{*program, "", ""};
 #endif
-}
-
-// The folder the game works in: where its levels are, wherever it was started from; the levels
-// are opened by names relative to it.
-std::optional<GameFolders> EnterGameFolder() {
-  const std::optional<GameFolders> folders = FindFolders();
-  if (!folders) return std::nullopt;
-  if (!EnterFolder(folders->shipped)) {
-    ReportFailure("cannot work in " + folders->shipped + ": " + LastFileErrorText());
-    return std::nullopt;
-  }
-  return folders;
 }
 
 // Decodes the pictures on another thread: opening the window mostly waits for the window manager.
@@ -128,7 +133,7 @@ bool ReadCommandLine(int argc, char** argv, int& exitCode) {
 
 int main(int argc, char** argv) {
   if (int exitCode = 0; !ReadCommandLine(argc, argv, exitCode)) return exitCode;
-  const std::optional<GameFolders> folders = EnterGameFolder();
+  std::optional<GameFolders> folders = EnterGameFolder();
   if (!folders) return 1;
   // Before any file is touched: a second copy only says so and ends.
   const SingleInstance instance(DefaultInstanceLockPath(), SingleInstance::Kind::kGame);
@@ -136,6 +141,7 @@ int main(int argc, char** argv) {
     ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
     return 1;
   }
+  SetUpPlayerFiles(*folders);
   std::future<GamePictures> pictures;
   const std::unique_ptr<WindowPlatform> platform = OpenPlatform(folders->shipped, pictures);
   if (!platform) return 1;
