@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-PACKAGES=(dpkg-dev lintian desktop-file-utils appstream file fonts-dejavu-core)
+PACKAGES=(dpkg-dev lintian desktop-file-utils appstream file fonts-dejavu-extra)
 scripts/setup.sh
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -47,11 +47,11 @@ find "$stage/usr/games" -type f -exec strip --remove-section=.comment --remove-s
 gzip -9n "$stage/usr/share/man/man6/"*.6
 gzip -9nc packaging/linux/changelog >"$doc/changelog.gz"
 cp packaging/linux/copyright "$doc/copyright"
-# The font comes from the system's own DejaVu package rather than a second copy.
+# The font comes from the system's own DejaVu package (fonts-dejavu-extra) rather than a copy.
 font=/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf
 assets=/usr/share/games/quillmere/assets
 cmp -s "$font" "$stage$assets/DejaVuSansCondensed.ttf" ||
-  { echo "package-deb: assets/DejaVuSansCondensed.ttf differs from $font" >&2; exit 1; }
+  { echo "package-deb: assets/DejaVuSansCondensed.ttf is not $font of fonts-dejavu-extra" >&2; exit 1; }
 ln -sf "$(realpath -m --relative-to="$assets" "$font")" "$stage$assets/DejaVuSansCondensed.ttf"
 find "$stage" -type d -exec chmod 755 {} +
 find "$stage" -type f -exec chmod 644 {} +
@@ -64,7 +64,7 @@ printf 'Source: quillmere\n\nPackage: quillmere\nArchitecture: any\n' >"$shlibs/
 programs=("$root/$stage"/usr/games/*)
 depends=$(cd "$shlibs" && dpkg-shlibdeps -O "${programs[@]}" 2>/dev/null |
   sed -n 's/^shlibs:Depends=//p')
-depends="$depends, fonts-dejavu-core"
+depends="$depends, fonts-dejavu-extra"
 
 mkdir -p "$stage/DEBIAN"
 (cd "$stage" && find usr -type f -exec md5sum {} + | sort -k 2) >"$stage/DEBIAN/md5sums"
