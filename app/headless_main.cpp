@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "game/cp1251.h"
 #include "platform/single_instance.h"
+#include "view/catalogue.h"
 #include "view/design_scale.h"
 
 namespace {
@@ -24,12 +25,33 @@ struct Options {
   std::string folder;
   std::string snapshot;
   std::string script;
+  bool help = false;
 };
 
+constexpr const char* kUsage =
+    "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n"
+    "       quillmere-headless --help\n";
+
 int Usage(const std::string& why) {
-  std::cerr << "quillmere-headless: " << why << "\n"
-            << "usage: quillmere-headless [--screen WxH] [--folder DIR] [--snapshot PATH] SCRIPT\n";
+  std::cerr << "quillmere-headless: " << why << "\n" << kUsage;
   return 2;
+}
+
+// --help: what the driver does and how it is called.
+int Help() {
+  std::cout << kUsage
+            << "Runs the game against a virtual screen, driven by the commands of SCRIPT (a file,\n"
+               "or - for standard input); what the game shows is printed on standard output.\n"
+               "  --screen WxH     the screen size the game sees (default 800x600)\n"
+               "  --folder DIR     the program's folder: levels, High.scr, Player.cfg, saves\n"
+               "                   (default: the current folder)\n"
+               "  --snapshot PATH  the snapshot file of this run (default: the game's own, under\n"
+               "                   the one-copy lock)\n"
+               "  --help           this text\n"
+               "Commands: key, tick, random, dialog, paint, close, dump, board, screenshot.\n"
+               "Exit code 0 when the script ran to its end or the window was closed, 1 when the\n"
+               "game is already running, 2 for a bad command line or script line.\n";
+  return 0;
 }
 
 std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
@@ -47,13 +69,15 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
       o.folder = argv[++i];
     } else if (arg == "--snapshot" && hasValue) {
       o.snapshot = argv[++i];
+    } else if (arg == "--help") {
+      o.help = true;
     } else if (o.script.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
       o.script = arg;
     } else {
       return "unexpected argument " + arg;
     }
   }
-  if (o.script.empty()) return std::string("no script given");
+  if (o.script.empty() && !o.help) return std::string("no script given");
   return std::nullopt;
 }
 
@@ -62,6 +86,7 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (const auto error = ParseOptions(argc, argv, o)) return Usage(*error);
+  if (o.help) return Help();
   const std::string startFolder = CurrentFolder();
   // A run on the game's own snapshot must not share it with a game being played, nor a game
   // start beside it; such runs may go side by side. Runs with a snapshot of their own take no
@@ -100,7 +125,7 @@ int main(int argc, char** argv) {
       o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  TForm1 form(platform, FormOptions{programFolder, ProgramFolder().value_or(startFolder) + "assets/",
+  TForm1 form(platform, FormOptions{programFolder, AssetsFolder(ProgramFolder().value_or(startFolder)),
                                     o.snapshot.empty() ? DefaultSnapshotPath()
                                                        : Absolute(o.snapshot, startFolder),
                                     false});

@@ -11,7 +11,7 @@
 
 void TForm1::LoadLevel(const std::string& name) {
   ClearForLevel();
-  std::unique_ptr<TextReader> file = TextReader::Open(name);
+  std::unique_ptr<TextReader> file = OpenLevelFile(name);
   if (!file) {
     CampaignEnd();
     return;
@@ -51,7 +51,7 @@ void TForm1::ShowLevel(const Level& level) {
   UpdateRubyStatus();
 }
 
-// The campaign has no next level (or the named file cannot be opened).
+// The campaign has no next level (no file is behind the name).
 void TForm1::CampaignEnd() {
   if (FileCanBeOpened(files_.playerFolder + kScoreTableFile)) {
     state_.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);

@@ -78,7 +78,7 @@ void SetUpPlayerFiles([[maybe_unused]] GameFolders& folders) {
 // Decodes the pictures on another thread: opening the window mostly waits for the window manager.
 std::future<GamePictures> StartDecodingPictures(const std::string& folder) {
   return std::async(std::launch::async | std::launch::deferred, DecodeGamePictures,
-                    folder + "assets/", true);
+                    AssetsFolder(folder), true);
 }
 
 // Opens the window; the pictures are decoded while it is shown.
@@ -97,8 +97,8 @@ std::unique_ptr<WindowPlatform> OpenPlatform(const std::string& folder,
 int RunGame(WindowPlatform& platform, const GameFolders& folders,
             std::future<GamePictures>& pictures) {
   const std::string& folder = folders.shipped;
-  TForm1 form(platform, FormOptions{folder, folder + "assets/", DefaultSnapshotPath(), true, false,
-                                    folders.player, folders.levels});
+  TForm1 form(platform, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath(), true,
+                                    false, folders.player, folders.levels});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {

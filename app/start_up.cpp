@@ -18,6 +18,7 @@ constexpr int kShotHeight = 210;
 
 std::string ReadPlayerName(const std::string& folder) {
   if (const auto file = TextReader::Open(folder + "Player.cfg")) {
+    file->SkipByteOrderMark();
     return EditorTextToCp1251(file->ReadLine());
   }
   return "Player";

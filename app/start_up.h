@@ -4,8 +4,9 @@
 
 #include "view/window_model.h"
 
-// The player's name: the first line of Player.cfg in `folder` (empty: the working folder) as
-// code page 1251 or UTF-8, or "Player" when the file cannot be opened.
+// The player's name: the first line of Player.cfg in `folder` (empty: the working folder), after
+// a byte-order mark if one leads it, as code page 1251 or UTF-8; "Player" when the file cannot
+// be opened.
 std::string ReadPlayerName(const std::string& folder);
 
 // True when the screen differs from the design's size in both directions, so the player is

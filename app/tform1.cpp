@@ -9,6 +9,7 @@
 #include "rules/player_moves.h"
 #include "view/catalogue.h"
 #include "view/letters.h"
+#include "view/picture_error.h"
 
 TForm1::TForm1(Platform& platform, FormOptions options)
     : platform_(platform),
@@ -35,7 +36,7 @@ void TForm1::LoadPictures(GamePictures pictures) {
   statusFont_ = std::make_unique<TextBoxRenderer>(options_.assetsFolder + kStatusFontFile,
                                                   kStatusFontPixels);
   if (!statusFont_->Ok() && options_.picturesRequired) {
-    throw std::runtime_error(options_.assetsFolder + kStatusFontFile);
+    throw FontFileError(options_.assetsFolder + kStatusFontFile);
   }
   window_.SetTextRenderer(statusFont_.get());
   board_.BindPictures(unknownCode_);

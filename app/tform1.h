@@ -21,7 +21,7 @@
 
 struct FormOptions {
   std::string programFolder;  // full path ending with '/': dialogs start here
-  std::string assetsFolder;   // full path ending with '/': pictures and font
+  std::string assetsFolder;   // full path ending with the separator: pictures and font
   std::string snapshotPath;   // where the snapshot of money and items lives
   bool picturesRequired = true;  // false: run without pictures (headless tests)
   // Every tick draws every cell in view and copies the whole board picture, instead of only

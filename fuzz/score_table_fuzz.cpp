@@ -14,8 +14,8 @@ namespace {
 std::int32_t ResultFor(const std::string& table) {
   std::uint32_t sum = static_cast<std::uint32_t>(table.size());
   for (const char c : table) sum = sum * 31 + static_cast<unsigned char>(c);
-  // A saved campaign carries no negative money, so the result comes as the shop leaves it.
-  return static_cast<std::int32_t>(sum % 1000);
+  // A saved campaign may carry money below 0 (a level left short of rubies).
+  return static_cast<std::int32_t>(sum % 2000) - 1000;
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kLines = 11;
 // Eleven numbers of at most ten digits; anything much larger is no saved campaign.
-constexpr std::int64_t kMostFileBytes = 4096;
+constexpr std::size_t kMostFileBytes = 4096;
 
 RuntimeError NotACampaign(const std::string& shownName, const std::string& reason) {
   return RuntimeError(Utf8ToCp1251("Сохранённая кампания «" + shownName +
@@ -34,6 +34,12 @@ std::optional<std::int32_t> Count(const std::string& line) {
   return ParseInt32(digits);
 }
 
+// The money line: any 32-bit integer, a sign allowed (a level left short of rubies leaves
+// money below 0, and Save writes it so).
+std::optional<std::int32_t> MoneyValue(const std::string& line) {
+  return ParseInt32(WithoutBlanks(line));
+}
+
 }  // namespace
 
 void WriteCampaignFile(const std::string& path, const std::string& numberText,
@@ -46,8 +52,11 @@ void WriteCampaignFile(const std::string& path, const std::string& numberText,
 }
 
 SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shownName) {
-  const auto file = TextReader::OpenOrThrow(path);
-  if (file->Size() > kMostFileBytes) throw NotACampaign(shownName, "файл слишком велик");
+  FileError error = FileError::kNone;
+  const auto file = TextReader::Open(path, kMostFileBytes, error);
+  if (error == FileError::kTooLarge) throw NotACampaign(shownName, "файл слишком велик");
+  if (!file) throw NotRead(error);
+  file->SkipByteOrderMark();
   std::array<std::string, kLines> lines;
   for (std::string& line : lines) {
     if (file->Eof()) throw NotACampaign(shownName, "в файле меньше 11 строк");
@@ -61,17 +70,16 @@ SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shown
   SavedCampaign saved;
   if (!Count(lines[0])) throw NotACampaign(shownName, "в строке 1 нет номера уровня");
   saved.NumberText = WithoutBlanks(lines[0]);
-  for (int n = 2; n <= kLines; ++n) {
-    const std::optional<std::int32_t> value = Count(lines[static_cast<std::size_t>(n - 1)]);
-    if (!value) {
+  const std::optional<std::int32_t> money = MoneyValue(lines[1]);
+  if (!money) throw NotACampaign(shownName, "в строке 2 нет целого числа");
+  saved.Money = *money;
+  for (int n = 3; n <= kLines; ++n) {
+    const std::optional<std::int32_t> count = Count(lines[static_cast<std::size_t>(n - 1)]);
+    if (!count) {
       throw NotACampaign(shownName, "в строке " + std::to_string(n) +
                                         " нет целого неотрицательного числа");
     }
-    if (n == 2) {
-      saved.Money = *value;
-    } else {
-      saved.Inventory[static_cast<std::size_t>(n - 2)] = *value;
-    }
+    saved.Inventory[static_cast<std::size_t>(n - 2)] = *count;
   }
   return saved;
 }

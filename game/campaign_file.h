@@ -20,7 +20,8 @@ struct SavedCampaign {
 void WriteCampaignFile(const std::string& path, const std::string& numberText,
                        const GameState& state);
 
-// Reads the saved campaign at `path`. Throws RuntimeError with the run-time library's message
-// when it cannot be opened, and one naming it as `shownName` unless it holds exactly eleven
-// lines: a level number, then Money and Inventory[1..9] as integers that are not negative.
+// Reads the saved campaign at `path` (a byte-order mark before it is passed over). Throws
+// RuntimeError with the run-time library's message when it cannot be opened, and one naming it
+// as `shownName` unless it holds exactly eleven lines: a level number, Money as a 32-bit
+// integer, then Inventory[1..9] as integers that are not negative.
 SavedCampaign ReadCampaignFile(const std::string& path, const std::string& shownName);

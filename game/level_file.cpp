@@ -2,11 +2,14 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
 
 namespace {
+
+constexpr const char* kCannotBeOpened = "файл не удаётся открыть";
 
 struct LevelHeader {
   std::int32_t width = 0;
@@ -44,9 +47,7 @@ RuntimeError Refused(const std::string& name, const std::string& reason) {
 }  // namespace
 
 void ReadLevel(TextReader& reader, Level& level, const std::string& name) {
-  if (const std::int64_t size = reader.Size(); size > kMostLevelFileBytes) {
-    throw Refused(name, "файл длиной " + std::to_string(size) + " байт больше любого уровня");
-  }
+  reader.SkipByteOrderMark();
   LevelHeader h;
   const std::array<std::int32_t*, 5> fields{&h.width, &h.height, &h.playerX, &h.playerY,
                                             &h.rubiesRequired};
@@ -67,12 +68,29 @@ void ReadLevel(TextReader& reader, Level& level, const std::string& name) {
   }
 }
 
-Level ReadLevelFile(const std::string& name) {
-  const std::unique_ptr<TextReader> file = TextReader::Open(name);
-  if (!file) throw Refused(name, "файл не удаётся открыть");
+std::unique_ptr<TextReader> OpenLevelFile(const std::string& name) {
+  FileError error = FileError::kNone;
+  std::unique_ptr<TextReader> file = TextReader::Open(name, kMostLevelFileBytes, error);
+  if (error == FileError::kTooLarge) {
+    throw Refused(name, "файл длиннее " + std::to_string(kMostLevelFileBytes) +
+                            " байт — больше любого уровня");
+  }
+  if (!file && error != FileError::kNotFound) throw Refused(name, kCannotBeOpened);
+  return file;
+}
+
+std::optional<Level> ReadLevelIfPresent(const std::string& name) {
+  const std::unique_ptr<TextReader> file = OpenLevelFile(name);
+  if (!file) return std::nullopt;
   Level level;
   ReadLevel(*file, level, name);
   return level;
+}
+
+Level ReadLevelFile(const std::string& name) {
+  std::optional<Level> level = ReadLevelIfPresent(name);
+  if (!level) throw Refused(name, kCannotBeOpened);
+  return *std::move(level);
 }
 
 void PutLevel(const Level& level, GameState& state) {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <utility>
 
 #include "game/cp1251.h"
-#include "game/int32.h"
 #include "game/integer_text.h"
 #include "game/runtime_error.h"
 #include "game/shop_prices.h"
@@ -23,22 +23,22 @@ constexpr std::size_t kMostLinesWritten = 10;
 constexpr std::size_t kMostPaddingBlanks = 32;
 constexpr const char* kLineEnd = "\r\n";
 // Twelve entries of names and scores; a file far larger is no table of the game's.
-constexpr std::int64_t kMostTableBytes = 1 << 20;
+constexpr std::size_t kMostTableBytes = 1 << 20;
+
+// The message for a table that cannot be used: what is wrong with it, and that the result was
+// not entered.
+RuntimeError DamagedTable(const std::string& tablePath, const std::string& what);
 
 // The table's lines as raw bytes. Only a CR LF pair ends a line: an encoded entry may hold
 // any byte, a lone CR or LF and 26 among them.
 class RawLineReader {
  public:
   explicit RawLineReader(const std::string& path) {
-    FileBytes file = ReadWholeFile(path, kTextFileLimit);
-    if (file.error != FileError::kNone) {
-      throw RuntimeError(file.error == FileError::kNotFound ? rtl::FileNotFound
-                                                            : rtl::FileAccessDenied);
-    }
+    FileBytes file = ReadWholeFile(path, kMostTableBytes);
+    if (file.error == FileError::kTooLarge) throw DamagedTable(path, "файл слишком велик");
+    if (file.error != FileError::kNone) throw NotRead(file.error);
     bytes_ = std::move(file.bytes);
   }
-
-  std::int64_t Size() const { return static_cast<std::int64_t>(bytes_.size()); }
 
   // The next line without its CR LF; false at the end of the file.
   bool Next(std::string& line) {
@@ -99,7 +99,6 @@ std::string EncodedNewEntry(const std::string& playerName, std::int32_t result,
 std::vector<std::string> NewTableLines(const std::string& tablePath,
                                        const std::string& playerName, std::int32_t result) {
   RawLineReader old(tablePath);
-  if (old.Size() > kMostTableBytes) throw DamagedTable(tablePath, "файл слишком велик");
   std::vector<std::string> lines;
   bool inserted = false;
   std::size_t read = 0;
@@ -221,7 +220,7 @@ std::int32_t CampaignResult(std::int32_t money, const std::array<std::int32_t, 1
   for (std::size_t item = 1; item < ShopPrices.size(); ++item) {
     result += std::int64_t{ShopPrices[item]} * inventory[item];
   }
-  return Wrap32(result);
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(result, INT32_MIN, INT32_MAX));
 }
 
 void UpdateScoreTable(const std::string& tablePath, const std::string& workPath,

@@ -18,7 +18,8 @@ std::string EncodeScoreLine(std::string_view plain);
 // Undoes EncodeScoreLine exactly.
 std::string DecodeScoreLine(std::string_view encoded);
 
-// Money plus the shop value of items 1..4 (Inventory[1..4]), wrapped to 32 bits.
+// Money plus the shop value of items 1..4 (Inventory[1..4]), computed without wrapping and held
+// within the 32-bit range.
 std::int32_t CampaignResult(std::int32_t money, const std::array<std::int32_t, 10>& inventory);
 
 // Enters `playerName` with `result` into the table at `tablePath` above the first entry that

@@ -1,6 +1,7 @@
 #include "game/text_file.h"
 
 #include <optional>
+#include <string_view>
 
 #include "game/integer_text.h"
 #include "game/runtime_error.h"
@@ -11,24 +12,20 @@ namespace {
 constexpr int kEof = -1;
 constexpr char kCtrlZ = 26;
 
-std::string OpenMessage(FileError error) {
-  return error == FileError::kNotFound ? rtl::FileNotFound : rtl::FileAccessDenied;
-}
-
-
 bool IsBlank(int c) { return c >= 0 && c <= ' '; }
 
 }  // namespace
 
 std::unique_ptr<TextReader> TextReader::Open(const std::string& path) {
-  FileBytes file = ReadWholeFile(path, kTextFileLimit);
-  if (file.error != FileError::kNone) return nullptr;
-  return std::unique_ptr<TextReader>(new TextReader(std::move(file.bytes)));
+  FileError error = FileError::kNone;
+  return Open(path, kTextFileLimit, error);
 }
 
-std::unique_ptr<TextReader> TextReader::OpenOrThrow(const std::string& path) {
-  FileBytes file = ReadWholeFile(path, kTextFileLimit);
-  if (file.error != FileError::kNone) throw RuntimeError(OpenMessage(file.error));
+std::unique_ptr<TextReader> TextReader::Open(const std::string& path, std::size_t limit,
+                                             FileError& error) {
+  FileBytes file = ReadWholeFile(path, limit);
+  error = file.error;
+  if (file.error != FileError::kNone) return nullptr;
   return std::unique_ptr<TextReader>(new TextReader(std::move(file.bytes)));
 }
 
@@ -45,8 +42,6 @@ int TextReader::Get() {
 }
 
 bool TextReader::Eof() { return Peek() == kEof; }
-
-std::int64_t TextReader::Size() const { return static_cast<std::int64_t>(bytes_.size()); }
 
 std::int32_t TextReader::ReadInt() {
   while (IsBlank(Peek())) Get();
@@ -80,6 +75,13 @@ std::string TextReader::ReadLine() {
   return line;
 }
 
+void TextReader::SkipByteOrderMark() {
+  static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (next_ == 0 && std::string_view(bytes_).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    next_ = kByteOrderMark.size();
+  }
+}
+
 std::unique_ptr<TextWriter> TextWriter::Create(const std::string& path, bool privateFile) {
   return std::unique_ptr<TextWriter>(new TextWriter(path, privateFile));
 }
@@ -99,6 +101,10 @@ RuntimeError NotWritten(FileError error) {
     default:
       return RuntimeError(rtl::DiskWriteError);
   }
+}
+
+RuntimeError NotRead(FileError error) {
+  return RuntimeError(error == FileError::kNotFound ? rtl::FileNotFound : rtl::FileAccessDenied);
 }
 
 bool DeleteFileIfPresent(const std::string& path) { return RemoveFile(path); }

@@ -22,8 +22,10 @@ class TextReader {
   // Opens `path`; nullptr when it cannot be opened (missing, a folder, a device, no permission,
   // larger than kTextFileLimit).
   static std::unique_ptr<TextReader> Open(const std::string& path);
-  // Opens `path` or throws RuntimeError with "File not found" or "File access denied".
-  static std::unique_ptr<TextReader> OpenOrThrow(const std::string& path);
+  // Opens `path` when it holds at most `limit` bytes; nullptr when it cannot be opened, with
+  // the reason in `error` (kTooLarge above the limit, however large the file).
+  static std::unique_ptr<TextReader> Open(const std::string& path, std::size_t limit,
+                                          FileError& error);
 
   // Reads the next integer token; throws RuntimeError("Invalid numeric input") when it is
   // not a decimal integer in the 32-bit range.
@@ -32,10 +34,11 @@ class TextReader {
   void SkipLine();
   // Reads the rest of the current line without its line end and moves past the line end.
   std::string ReadLine();
+  // At the very start of the file, passes over a UTF-8 byte-order mark (as Notepad writes);
+  // anywhere else, and for any other bytes, does nothing.
+  void SkipByteOrderMark();
   // True when nothing is left to read.
   bool Eof();
-  // The file's size in bytes.
-  std::int64_t Size() const;
 
  private:
   explicit TextReader(std::string bytes) : bytes_(std::move(bytes)) {}
@@ -76,6 +79,9 @@ class TextWriter {
 // The run-time library's I/O error for a file that was not written: the message players of the
 // game have always seen in the error box.
 RuntimeError NotWritten(FileError error);
+// The same for a file that could not be opened for reading: "File not found" or
+// "File access denied".
+RuntimeError NotRead(FileError error);
 
 // Deletes `path`; a missing file is no error. True when a file was removed.
 bool DeleteFileIfPresent(const std::string& path);

@@ -3,8 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "game/int32.h"
+#include "game/level_file.h"
 #include "game/shop_prices.h"
 #include "game/snapshot_file.h"
 #include "menu/menu_actions.h"
@@ -70,11 +72,18 @@ void ForgetPurchases(GameState& s) {
 
 void ShopKeyDown(GameState& s, WindowModel& window, MenuHost& host, MenuFiles& files, int key) {
   if (key == vk::Enter && s.ShopItem == kShopPlayEntry) {
+    // A next level that is there but cannot be read keeps the shop open, so that the campaign
+    // can still be saved; only a name with no file behind it ends the campaign.
+    const std::optional<Level> next = ReadLevelIfPresent(s.CurrentLevelFile);
     // Without a snapshot dying could not give back what the level began with: the shop stays.
     WriteSnapshot(s, files.snapshotPath);
     HideShop(window);
     s.ScreenState = screen_state::Play;
-    host.LoadLevel(s.CurrentLevelFile);
+    if (next) {
+      host.EnterLevel(*next);
+    } else {
+      host.LoadLevel(s.CurrentLevelFile);
+    }
     return;
   }
   if (key == vk::Enter && s.ShopItem == kSave) {

@@ -56,5 +56,8 @@ std::string DefaultSnapshotPath();
 // Nothing when there is no home to put it in or it cannot be made (LastFileErrorText says why).
 std::optional<std::string> PlayerDataFolder();
 
+// `path`, in the game's bytes, as UTF-8 for a message.
+std::string PathInUtf8(const std::string& path);
+
 // The system's text for the last failed file call, for messages ("No space left on device").
 std::string LastFileErrorText();

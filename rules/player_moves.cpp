@@ -97,13 +97,16 @@ bool CreatureAtOrBeside(const GameState& s, Cell t) {
   return false;
 }
 
+bool SameCell(Cell a, Cell b) { return a.x == b.x && a.y == b.y; }
+
 // Every key in play ends here; `t` may be the player's own cell.
 void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Exit) {
     if (!CompleteLevel(s, host)) return;
     t = {s.PlayerX, s.PlayerY};
   }
-  if (At(s, t) == tiles::Ruby) CollectRuby(s, host);
+  // Until the next tick the own cell still holds the ruby the player stepped onto and counted.
+  if (At(s, t) == tiles::Ruby && !SameCell(t, p)) CollectRuby(s, host);
   if (tiles::IsBlocking(At(s, t))) return;
   if (CreatureAtOrBeside(s, t)) s.PlayerDead = 1;
   host.DrawCell(p.x, p.y, tiles::Empty);

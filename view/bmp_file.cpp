@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/file_system.h"
+#include "view/picture_error.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ namespace {
 constexpr std::size_t kPictureFileLimit = 64u << 20;
 
 [[noreturn]] void Fail(const std::string& path, const std::string& what) {
-  throw std::runtime_error("Picture file '" + path + "': " + what);
+  throw PictureFileError(path, what);
 }
 
 std::uint32_t GetU16(const std::string& d, std::size_t at) {
@@ -26,32 +27,32 @@ std::uint32_t GetU32(const std::string& d, std::size_t at) {
 
 Surface LoadBmp(const std::string& path) {
   const FileBytes file = ReadWholeFile(path, kPictureFileLimit);
-  if (file.error != FileError::kNone) Fail(path, "cannot be read: " + LastFileErrorText());
+  if (file.error != FileError::kNone) Fail(path, PictureReadFailure(file.error));
   const std::string& d = file.bytes;
-  if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') Fail(path, "not a BMP file");
+  if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') Fail(path, "это не файл BMP");
   const std::uint32_t dataOffset = GetU32(d, 10);
   const std::uint32_t headerSize = GetU32(d, 14);
   if (headerSize < 40 || 14 + static_cast<std::size_t>(headerSize) > d.size()) {
-    Fail(path, "unsupported BMP header");
+    Fail(path, "заголовок BMP этого вида не читается");
   }
   const std::int32_t width = static_cast<std::int32_t>(GetU32(d, 18));
   std::int32_t height = static_cast<std::int32_t>(GetU32(d, 22));
   const std::uint32_t planes = GetU16(d, 26);
   const std::uint32_t bits = GetU16(d, 28);
   const std::uint32_t compression = GetU32(d, 30);
-  if (planes != 1) Fail(path, "bad plane count");
-  if (bits != 24 && bits != 32) Fail(path, "only 24- and 32-bit BMP files are supported");
+  if (planes != 1) Fail(path, "в BMP не одна плоскость");
+  if (bits != 24 && bits != 32) Fail(path, "читаются только BMP с 24 и 32 битами на точку");
   // BI_RGB; a 32-bit file may say BI_BITFIELDS with the usual masks.
   if (compression != 0 && !(compression == 3 && bits == 32)) {
-    Fail(path, "compressed BMP files are not supported");
+    Fail(path, "сжатые BMP не читаются");
   }
   const bool topDown = height < 0;
   if (topDown) height = -height;
-  if (width <= 0 || height <= 0 || width > 65536 || height > 65536) Fail(path, "bad picture size");
+  if (width <= 0 || height <= 0 || width > 65536 || height > 65536) Fail(path, "недопустимый размер картинки");
   const std::size_t bytesPerPixel = bits / 8;
   const std::size_t stride = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
   if (dataOffset > d.size() || stride * static_cast<std::size_t>(height) > d.size() - dataOffset) {
-    Fail(path, "file is truncated");
+    Fail(path, "файл обрезан");
   }
   Surface s(width, height);
   for (int y = 0; y < height; ++y) {

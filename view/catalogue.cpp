@@ -1,5 +1,6 @@
 #include "view/catalogue.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "platform/picture_codec.h"
@@ -49,6 +50,10 @@ const std::vector<CatalogueEntry>& Catalogue() {
       {Element::ImTempLetter, nullptr, 0, 0, false, false, true, false},
   };
   return entries;
+}
+
+std::string AssetsFolder(const std::string& programFolder) {
+  return programFolder + "assets" + static_cast<char>(std::filesystem::path::preferred_separator);
 }
 
 Surface LoadAssetPicture(const std::string& assetsFolder, std::string_view file) {

@@ -21,6 +21,10 @@ struct CatalogueEntry {
 // The elements bottom to top.
 const std::vector<CatalogueEntry>& Catalogue();
 
+// The folder of the pictures and the font in the program's folder `programFolder` (a full path
+// ending with the separator), spelled with the system's separators.
+std::string AssetsFolder(const std::string& programFolder);
+
 // Pictures that are not window elements.
 inline constexpr const char* kDigitListFile = "ImageList2.bmp";
 inline constexpr const char* kUnknownCodeFile = "Unknown.bmp";

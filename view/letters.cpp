@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/cp1251.h"
+#include "view/design_scale.h"
 
 namespace {
 
@@ -58,18 +59,24 @@ void DrawGlyph(Surface& target, int x, unsigned char code, const Surface& letter
 void DrawTableLine(const std::string& text, int n, Surface& lineImage, const Surface& letters,
                    Surface& score, int screenWidth) {
   lineImage.Fill(kWhite);
-  const std::size_t first = text.find('|');
-  const std::size_t nameLength = first == std::string::npos ? 0 : first;
-  for (std::size_t k = 1; k <= nameLength; ++k) {
-    DrawGlyph(lineImage, kGlyphWidth * static_cast<int>(k), static_cast<unsigned char>(text[k - 1]),
-              letters);
-  }
   const std::size_t last = text.rfind('|');
   const std::size_t q = last == std::string::npos ? 0 : last + 1;
   const std::size_t length = text.size();
+  // The line lies at x 50 of the score picture, painted at the design size: on a wider screen
+  // the score ends where it does at 800 pixels, inside the picture.
+  const int scoreEnd = std::min(screenWidth, kDesignWidth) - 100;
+  const int scoreStart = scoreEnd - kGlyphWidth * static_cast<int>(length - q);
   for (std::size_t a = 1; a <= length - q; ++a) {
-    DrawGlyph(lineImage, screenWidth - 100 - kGlyphWidth * static_cast<int>(a),
+    DrawGlyph(lineImage, scoreEnd - kGlyphWidth * static_cast<int>(a),
               static_cast<unsigned char>(text[length - a]), letters);
+  }
+  // The name, cut before the glyph that would touch the score.
+  const std::size_t first = text.find('|');
+  const std::size_t nameLength = first == std::string::npos ? 0 : first;
+  for (std::size_t k = 1; k <= nameLength; ++k) {
+    const int x = kGlyphWidth * static_cast<int>(k);
+    if (x + kGlyphWidth > scoreStart) break;
+    DrawGlyph(lineImage, x, static_cast<unsigned char>(text[k - 1]), letters);
   }
   if (lineImage.height >= kLineHeight && lineImage.width >= 2) {
     lineImage.Set(0, kLineHeight - 1, kWhite);

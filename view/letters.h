@@ -22,6 +22,7 @@ void DrawMoneyCounter(WindowModel& window, const Surface& digitList, std::int32_
 void DrawGlyph(Surface& target, int x, unsigned char code, const Surface& letters);
 
 // Composes the table line `text` (name "|" score, code page 1251) in `lineImage` (screen wide,
-// 35 high) and lays it with white see-through on `score` as line n (1..10).
+// 35 high) and lays it with white see-through on `score` as line n (1..10). The score ends at
+// x min(screenWidth, 800) - 101 of the line; a name that would touch it is cut short.
 void DrawTableLine(const std::string& text, int n, Surface& lineImage, const Surface& letters,
                    Surface& score, int screenWidth);

@@ -1,6 +1,9 @@
 #include "platform/file_system.h"
+#include "platform/unfinished_write.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +62,27 @@ std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// `path` up to and with its last separator ("" for a bare name), and the name after it.
+std::string FolderPart(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+std::string NamePart(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// Removes the temporary files that writes of `path` left when their process was killed; those
+// of a game still running are its own business.
+void RemoveUnfinishedWrites(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  DIR* const listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::optional<unsigned long> writer = UnfinishedWriter(entry->d_name, NamePart(path));
+    if (!writer) continue;
+    const bool valid = *writer > 0 && *writer <= 0x7FFFFFFFul;
+    const auto process = static_cast<pid_t>(*writer);
+    const bool ended = !valid || process == ::getpid() || (::kill(process, 0) != 0 && errno == ESRCH);
+    if (ended) ::unlink((folder + entry->d_name).c_str());
+  }
+  ::closedir(listing);
 }
 
 // The value of the environment variable `name` when it is an absolute path, else empty.
@@ -134,8 +158,10 @@ FileError ReplaceFile(const std::string& path, const std::string& bytes, bool pr
       return FileError::kAccessDenied;
     }
   }
-  std::string temp = path + ".XXXXXX";
-  Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+  RemoveUnfinishedWrites(path);
+  const std::string temp = FolderPart(path) + UnfinishedWriteName(NamePart(path), ::getpid());
+  // A name planted where the temporary file goes, a link above all, is not written through.
+  Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (fd.Get() < 0) return ErrorFromErrno(errno);
   const bool written = ::fchmod(fd.Get(), privateFile ? 0600 : 0644) == 0 &&
                        WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
@@ -215,6 +241,8 @@ std::optional<std::string> PlayerDataFolder() {
   if (!MakeFolders(folder)) return std::nullopt;
   return folder;
 }
+
+std::string PathInUtf8(const std::string& path) { return path; }
 
 // The untranslated text: the game's messages are code page 1251 inside, and a translation
 // would arrive in the locale's UTF-8.

@@ -21,6 +21,10 @@ constexpr int kScreenMargin = 40;
 // are about as wide as the title bar is high, which is about twice the caption's line height.
 // Room for four of them and the caption's margins, in caption line heights:
 constexpr int kTitleBarRoomInLines = 10;
+// How often the game's window is redrawn where a dialog uncovered it while the dialog is open.
+constexpr guint kRedrawIntervalMs = 20;
+// How long a closed dialog may take to leave the screen (the window manager removes its frame).
+constexpr gint64 kMostVanishingMicroseconds = 250000;
 
 // The game opens its files by names relative to the working folder, so a dialog must not move it.
 class WorkingFolderGuard {
@@ -69,12 +73,36 @@ void PrepareDialog(GtkWidget* dialog, const DialogOwner& owner) {
   g_object_unref(game);
 }
 
+gboolean RedrawUncovered(gpointer owner) {
+  static_cast<const DialogOwner*>(owner)->redrawUncovered();
+  return G_SOURCE_CONTINUE;
+}
+
+// Runs the dialog until it is answered; the game's own loop waits meanwhile, so the dialog keeps
+// the game's window drawn where it uncovers it (moved, or a box over it closed).
+gint RunModal(GtkWidget* dialog, const DialogOwner& owner) {
+  const guint redraw = owner.redrawUncovered
+                           ? g_timeout_add(kRedrawIntervalMs, RedrawUncovered,
+                                           const_cast<DialogOwner*>(&owner))
+                           : 0;
+  const gint response = gtk_dialog_run(GTK_DIALOG(dialog));
+  if (redraw != 0) g_source_remove(redraw);
+  return response;
+}
+
 // GTK runs no main loop between dialogs: the X server must have taken the dialog off the screen
-// before the game takes the keyboard back.
-void Dismiss(GtkWidget* dialog) {
+// before the game takes the keyboard back, and the game's window must be drawn again where the
+// dialog was before anything else (an error box) appears, or a frozen image of the dialog stays.
+void Dismiss(GtkWidget* dialog, const DialogOwner& owner) {
   gtk_widget_destroy(dialog);
   gdk_display_sync(gdk_display_get_default());
   while (gtk_events_pending()) gtk_main_iteration();
+  if (!owner.redrawUncovered) return;
+  const gint64 end = g_get_monotonic_time() + kMostVanishingMicroseconds;
+  while (!owner.redrawUncovered() && g_get_monotonic_time() < end) {
+    g_usleep(5000);
+    while (gtk_events_pending()) gtk_main_iteration();
+  }
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -186,8 +214,8 @@ void ShowGtkMessageBox(const std::string& captionUtf8, const std::string& textUt
   gtk_window_set_title(GTK_WINDOW(dialog), captionUtf8.c_str());
   WidenForCaption(dialog, captionUtf8, owner);
   PrepareDialog(dialog, owner);
-  gtk_dialog_run(GTK_DIALOG(dialog));
-  Dismiss(dialog);
+  RunModal(dialog, owner);
+  Dismiss(dialog, owner);
 }
 
 std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialogSetup& setup,
@@ -207,13 +235,13 @@ std::optional<std::string> RunGtkFileDialog(FileDialogKind kind, const FileDialo
   FitToScreen(dialog, owner);
 
   std::optional<std::string> chosen;
-  if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+  if (RunModal(dialog, owner) == GTK_RESPONSE_ACCEPT) {
     if (gchar* const name = gtk_file_chooser_get_filename(chooser)) {
       chosen = name;
       g_free(name);
     }
   }
-  Dismiss(dialog);
+  Dismiss(dialog, owner);
   return chosen;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's modal dialogs for the SDL back end: GTK 3 message boxes and file choosers.
 // GTK and X11 headers stay in the .cpp because they define Window, Screen, None and Bool.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@ struct DialogOwner {
   unsigned long x11Window = 0;
   int screenWidth = 0;
   int screenHeight = 0;
+  // While a dialog is open, and as it goes, the game's window shows its last frame again where
+  // the dialog or its window manager's frame uncovered it; true when there was such a part.
+  std::function<bool()> redrawUncovered;
 };
 
 enum class FileDialogKind { kOpen, kSave };

@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/linux/jpeg_errors.h"
+#include "view/picture_error.h"
 #include "view/surface.h"
 
 namespace {
@@ -19,16 +20,16 @@ namespace {
 constexpr std::size_t kPictureFileLimit = 64u << 20;
 
 [[noreturn]] void Fail(const std::string& path, const std::string& what) {
-  throw std::runtime_error("Picture file '" + path + "': " + what);
+  throw PictureFileError(path, what);
 }
 
 }  // namespace
 
 Surface LoadJpeg(const std::string& path) {
   const FileBytes file = ReadWholeFile(path, kPictureFileLimit);
-  if (file.error != FileError::kNone) Fail(path, "cannot be read: " + LastFileErrorText());
+  if (file.error != FileError::kNone) Fail(path, PictureReadFailure(file.error));
   const std::string& data = file.bytes;
-  if (data.empty()) Fail(path, "empty file");
+  if (data.empty()) Fail(path, "файл пуст");
   jpeg_decompress_struct info{};
   JpegErrorManager err{};
   info.err = jpeg_std_error(&err.pub);
@@ -38,7 +39,7 @@ Surface LoadJpeg(const std::string& path) {
   std::vector<unsigned char> line;
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&info);
-    Fail(path, std::string("JPEG error: ") + err.message);
+    Fail(path, std::string("JPEG повреждён (") + err.message + ")");
   }
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()),
@@ -48,7 +49,7 @@ Surface LoadJpeg(const std::string& path) {
   jpeg_start_decompress(&info);
   if (info.output_components != 3) {
     jpeg_destroy_decompress(&info);
-    Fail(path, "unexpected colour components");
+    Fail(path, "в JPEG не три цветовых канала");
   }
   s = Surface(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
   line.resize(static_cast<std::size_t>(info.output_width) * 3);
@@ -65,7 +66,7 @@ Surface LoadJpeg(const std::string& path) {
 }
 
 void SavePng(const std::string& path, const Surface& picture) {
-  if (picture.Empty()) Fail(path, "cannot write an empty picture");
+  if (picture.Empty()) Fail(path, "пустую картинку не записать");
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = static_cast<png_uint_32>(picture.width);
@@ -79,14 +80,14 @@ void SavePng(const std::string& path, const Surface& picture) {
   }
   png_alloc_size_t size = 0;
   if (!png_image_write_get_memory_size(image, size, 0, pixels.data(), 0, nullptr)) {
-    Fail(path, std::string("PNG error: ") + image.message);
+    Fail(path, std::string("PNG не записан (") + image.message + ")");
   }
   std::string bytes(size, '\0');
   if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr)) {
-    Fail(path, std::string("PNG error: ") + image.message);
+    Fail(path, std::string("PNG не записан (") + image.message + ")");
   }
   bytes.resize(size);
   if (ReplaceFile(path, bytes, false) != FileError::kNone) {
-    Fail(path, "cannot be written: " + LastFileErrorText());
+    Fail(path, "файл не удаётся записать (" + LastFileErrorText() + ")");
   }
 }

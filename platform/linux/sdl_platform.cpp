@@ -403,8 +403,24 @@ void SdlPlatform::AfterDialog() {
   repaintPending_ = true;
 }
 
-DialogOwner SdlPlatform::Owner() const {
-  return DialogOwner{x11Window_, screenWidth_, screenHeight_};
+DialogOwner SdlPlatform::Owner() {
+  return DialogOwner{x11Window_, screenWidth_, screenHeight_, [this] { return RedrawUncovered(); }};
+}
+
+bool SdlPlatform::RedrawUncovered() {
+  SDL_PumpEvents();
+  bool uncovered = false;
+  SDL_FilterEvents(
+      [](void* seen, SDL_Event* event) -> int {
+        if (event->type != SDL_WINDOWEVENT || event->window.event != SDL_WINDOWEVENT_EXPOSED) {
+          return 1;
+        }
+        *static_cast<bool*>(seen) = true;
+        return 0;
+      },
+      &uncovered);
+  if (uncovered) Redisplay();
+  return uncovered;
 }
 
 void SdlPlatform::SetTaskbarVisible(bool visible) {

@@ -86,7 +86,10 @@ class SdlPlatform : public Platform {
   std::optional<std::string> FileDialog(FileDialogKind kind, const FileDialogSetup& setup);
   void AfterDialog();
   void Redisplay();
-  DialogOwner Owner() const;
+  DialogOwner Owner();
+  // Shows the last frame again when part of the window was uncovered since the last look; true
+  // when it was.
+  bool RedrawUncovered();
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/cp1251.h"
+#include "platform/unfinished_write.h"
 #include "platform/win32/game_path.h"
 #include "platform/win32/wide_text.h"
 
@@ -141,9 +143,47 @@ class PrivateSecurity {
   SECURITY_ATTRIBUTES attributes_{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
 };
 
+// `path` up to and with its last separator ("" for a bare name), and the name after it.
+std::string FolderPart(const std::string& path) {
+  return path.substr(0, path.find_last_of("\\/") + 1);
+}
+std::string NamePart(const std::string& path) {
+  return path.substr(path.find_last_of("\\/") + 1);
+}
+
 // The temporary file beside `path`: unique to this process, so two games never share one.
-std::wstring TemporaryBeside(const std::wstring& path) {
-  return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
+std::wstring TemporaryBeside(const std::string& path) {
+  return WideFromCp1251(FolderPart(path) +
+                        UnfinishedWriteName(NamePart(path), GetCurrentProcessId()));
+}
+
+bool ProcessHasEnded(DWORD process) {
+  if (process == GetCurrentProcessId()) return true;
+  const HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+  if (handle == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+  const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+  CloseHandle(handle);
+  return ended;
+}
+
+// Removes the temporary files that writes of `path` left when their process was killed; those
+// of a game still running are its own business.
+void RemoveUnfinishedWrites(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  const std::string name = NamePart(path);
+  WIN32_FIND_DATAW found{};
+  const HANDLE search =
+      FindFirstFileW(WideFromCp1251(folder + name + kUnfinishedMiddle + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::optional<std::string> entry = Cp1251FromWide(found.cFileName);
+    const std::optional<unsigned long> writer =
+        entry ? UnfinishedWriter(*entry, name) : std::nullopt;
+    if (writer && *writer <= MAXDWORD && ProcessHasEnded(static_cast<DWORD>(*writer))) {
+      DeleteFileW(WideFromCp1251(folder + *entry).c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 std::optional<std::wstring> KnownFolder(REFKNOWNFOLDERID id) {
@@ -194,7 +234,8 @@ FileError ReplaceFile(const std::string& path, const std::string& bytes, bool pr
       (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
     return Classify(Remember(ERROR_ACCESS_DENIED));
   }
-  const std::wstring temporary = TemporaryBeside(target);
+  RemoveUnfinishedWrites(path);
+  const std::wstring temporary = TemporaryBeside(path);
   std::optional<PrivateSecurity> security;
   if (privateFile) security.emplace();
   FileError error = FileError::kNone;
@@ -312,6 +353,8 @@ std::optional<std::string> PlayerDataFolder() {
   }
   return *path + "\\";
 }
+
+std::string PathInUtf8(const std::string& path) { return Cp1251ToUtf8(path); }
 
 std::string LastFileErrorText() {
   wchar_t* text = nullptr;

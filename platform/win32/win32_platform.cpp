@@ -231,12 +231,14 @@ void Win32Platform::DeliverWaiting() {
   }
 }
 
+// The kept frame holds the whole of the last picture: shown again, the window looks exactly as
+// it did before it was covered (by a dialog, say). Painted afresh by the game, the board behind
+// the shop would be lost, since only play draws the board.
 void Win32Platform::Paint() {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(window_, &paint);
   Draw(dc);
   EndPaint(window_, &paint);
-  Deliver([](WindowEvents& events) { events.OnPaint(); });
 }
 
 std::intptr_t Win32Platform::Handle(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {

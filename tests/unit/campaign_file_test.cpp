@@ -1,5 +1,6 @@
 #include "game/campaign_file.h"
 
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 #include "game/cp1251.h"
@@ -72,10 +74,19 @@ TEST_F(CampaignFile, ReadsWhatItWroteAndTheFirstLineAsText) {
   for (int i = 1; i <= 9; ++i) EXPECT_EQ(loaded.Inventory[i], saved.Inventory[i]) << i;
   Write(" 12 \r\n30\t\r\n1\n2\n3\n4\n5\n6\n7\n8\n9\n\r\n  \r\n");
   EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").NumberText, "12") << "blanks around values";
+  // Every money value a save can hold, and a byte-order mark that an editor put first.
+  for (const std::int32_t money : {-6, INT32_MIN, INT32_MAX}) {
+    saved.Money = money;
+    WriteCampaignFile(path_, "3", saved);
+    EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").Money, money);
+    Write("\xEF\xBB\xBF" + Read());
+    EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").Money, money) << "after a byte-order mark";
+  }
 }
 
-// bad input: Saved campaign | empty, fewer than 11 lines, noise, a byte-order mark, no level number, a negative or non-numeric or 32-bit-overflowing count, data after line 11, larger than 4 KB | refused with a message naming the file and what is wrong — nothing is taken from it
-// Only eleven lines of a level number and counts that are not negative make a saved campaign.
+// bad input: Saved campaign | empty, fewer than 11 lines, noise, a byte-order mark not at the start, no level number, money that is no 32-bit integer, a negative or non-numeric or 32-bit-overflowing item count, data after line 11, larger than 4 KB | refused with a message naming the file and what is wrong — nothing is taken from it
+// Only eleven lines of a level number, money and item counts that are not negative make a
+// saved campaign.
 TEST_F(CampaignFile, AnythingElseIsRefusedNamingTheFile) {
   const std::string good = "3\r\n100\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n";
   std::string noise;
@@ -87,13 +98,12 @@ TEST_F(CampaignFile, AnythingElseIsRefusedNamingTheFile) {
       {"", "в файле меньше 11 строк"},
       {"5\r\n17\r\n4\r\n", "в файле меньше 11 строк"},
       {noise, "в файле меньше 11 строк"},
-      {"\xEF\xBB\xBF" + good, "в строке 1 нет номера уровня"},
+      {"3\r\n\xEF\xBB\xBF" + good.substr(3), "в строке 2 нет целого числа"},
       {"\r\n" + good.substr(3), "в строке 1 нет номера уровня"},
-      {"3\r\n-1000\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
       {good.substr(0, 11) + "-5\r\n" + good.substr(14),
        "в строке 4 нет целого неотрицательного числа"},
-      {"3\r\n30 coins\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
-      {"3\r\n2147483648\r\n" + good.substr(8), "в строке 2 нет целого неотрицательного числа"},
+      {"3\r\n30 coins\r\n" + good.substr(8), "в строке 2 нет целого числа"},
+      {"3\r\n-2147483649\r\n" + good.substr(8), "в строке 2 нет целого числа"},
       {good + "10\r\n", "после 11-й строки есть ещё данные"},
       {good + std::string(5000, ' '), "файл слишком велик"},
   };
@@ -142,6 +152,21 @@ TEST_F(CampaignFile, FilesThatCannotBeCreatedAreRunTimeErrors) {
   fs::create_directory(dir_ / "folder.ksv");
   EXPECT_THROW(WriteCampaignFile((dir_ / "folder.ksv").string(), "1", state), RuntimeError);
   EXPECT_EQ(Files().size(), 1u) << "no work file left beside a folder that was not replaced";
+}
+
+// bad input: Writing a file | work files left beside a save by games killed while writing it | the next save of that file removes them — a running game's, and every other file, are left alone
+TEST_F(CampaignFile, TheNextSaveRemovesWhatKilledSavesLeft) {
+  // No process has the largest id; this test's parent runs.
+  const std::string ended = "save.ksv.saving-2147483647.tmp";
+  const std::string running = "save.ksv.saving-" + std::to_string(::getppid()) + ".tmp";
+  const std::vector<std::string> others{running, "save.ksv.saving-12x.tmp", "save.ksv.bak",
+                                        "other.ksv.saving-2147483647.tmp"};
+  for (const std::string& name : others) std::ofstream(dir_ / name) << "2\r\n";
+  std::ofstream(dir_ / ended) << "2\r\n";
+  WriteCampaignFile(path_, "3", GameState{});
+  EXPECT_FALSE(fs::exists(dir_ / ended));
+  for (const std::string& name : others) EXPECT_TRUE(fs::exists(dir_ / name)) << name;
+  EXPECT_EQ(Files().size(), others.size() + 1);
 }
 
 }  // namespace

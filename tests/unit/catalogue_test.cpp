@@ -434,7 +434,9 @@ TEST(Catalogue, ScoreBoardLayout) {
 // The game decodes its pictures on another thread while its window opens: what that thread
 // decoded, or the picture it could not read, must reach the thread that asked.
 TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
-  const std::filesystem::path folder = NewTempFolder("quillmere-assets-");
+  const std::filesystem::path program = NewTempFolder("quillmere-program-");
+  const std::filesystem::path folder = program / "assets";
+  std::filesystem::create_directory(folder);
   for (const CatalogueEntry& entry : Catalogue()) {
     if (entry.file != nullptr) {
       std::filesystem::copy_file(kAssets + entry.file, folder / entry.file,
@@ -444,7 +446,8 @@ TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
   for (const char* file : {kDigitListFile, kUnknownCodeFile}) {
     std::filesystem::copy_file(kAssets + file, folder / file);
   }
-  const std::string assets = folder.string() + "/";
+  const std::string assets =
+      AssetsFolder(program.string() + static_cast<char>(std::filesystem::path::preferred_separator));
   const GamePictures all = std::async(std::launch::async, DecodeGamePictures, assets, true).get();
   ASSERT_EQ(all.catalogue.size(), Catalogue().size());
   for (std::size_t i = 0; i < all.catalogue.size(); ++i) {
@@ -460,7 +463,15 @@ TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
     missing.get();
     ADD_FAILURE() << "a missing picture was not reported";
   } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find("ImShot2.jpg"), std::string::npos) << error.what();
+    // Named in full with the system's separators, in the words of the game's other messages.
+    EXPECT_EQ(std::string(error.what()), "Файл картинки «" + assets + "ImShot2.jpg»: файл не найден.");
+  }
+  std::filesystem::remove(folder / "Im4.bmp");
+  try {
+    LoadAssetPicture(assets, "Im4.bmp");
+    ADD_FAILURE() << "a missing picture was not reported";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()), "Файл картинки «" + assets + "Im4.bmp»: файл не найден.");
   }
   const GamePictures some = DecodeGamePictures(assets, false);
   const auto shot = std::find_if(Catalogue().begin(), Catalogue().end(),
@@ -470,5 +481,5 @@ TEST(Catalogue, PicturesDecodedOnAnotherThreadReachTheCaller) {
   EXPECT_EQ(empty.Width, 275);
   EXPECT_EQ(empty.Height, 210);
   EXPECT_FALSE(some.digitList.Empty());
-  std::filesystem::remove_all(folder);
+  std::filesystem::remove_all(program);
 }

@@ -1,8 +1,18 @@
 #include "game/level_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
@@ -117,7 +127,6 @@ TEST(LevelFile, NumbersBeyondThirtyTwoBitsAreNotIntegers) {
 }
 
 // bad input: Level file | width or height outside 1 to 101, a start outside the playfield, an empty file | refused with a message naming the file and the value
-// bad input: Level file | a file far larger than any level | refused before a byte of it is read
 TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
   EXPECT_NE(Refusal("0\n5\n0\n0\n0\n").find("ширина"), std::string::npos);
   EXPECT_NE(Refusal("102\n5\n0\n0\n0\n").find("ширина"), std::string::npos);
@@ -134,19 +143,53 @@ TEST(LevelFile, RefusesSizesAndStartsOutsideTheGrid) {
   std::string spread;
   for (const char cell : cells) spread += std::string(90, ' ') + cell;
   EXPECT_EQ(Refusal(level + spread), "");
-  const std::string padded = level + spread + std::string(kMostLevelFileBytes, ' ');
-  EXPECT_NE(Refusal(padded).find("больше любого уровня"), std::string::npos);
 }
 
-// bad input: Level file | missing | a message naming the level: the file cannot be opened
-TEST(LevelFile, AFileThatCannotBeOpenedIsAnErrorNamingIt) {
-  try {
-    ReadLevelFile(TempDir() + "/Missing.lvl");
-    FAIL() << "expected an error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(Cp1251ToUtf8(e.what()),
-              "Уровень «" + TempDir() + "/Missing.lvl» не загружен: файл не удаётся открыть.");
+// bad input: Level file | missing, or a link to nothing | no level there: the end of a campaign — a message naming the level where a level is asked for by name (Custom, New, Restart)
+// bad input: Level file | a folder, a pipe, no permission to read it | a message naming the level: the file cannot be opened
+// bad input: Level file | a file far larger than any level (2 MB, 20 MB, 3 GB) | a message naming the level that it is too large, before a byte of it is read
+TEST(LevelFile, OnlyANameWithNoFileBehindItIsNoLevel) {
+  const std::string folder = TempDir() + "/levels";
+  std::filesystem::create_directories(folder + "/Folder.cam");
+  std::vector<std::pair<std::string, std::string>> refused{
+      {folder + "/Folder.cam", "файл не удаётся открыть"}};
+  for (const std::uintmax_t size : {std::uintmax_t{2} << 20, std::uintmax_t{20} << 20,
+                                    std::uintmax_t{3} << 30}) {
+    const std::string big = folder + "/Big" + std::to_string(size) + ".cam";
+    std::ofstream(big) << "1\n1\n0\n0\n0\n3\n";
+    std::filesystem::resize_file(big, size);
+    refused.emplace_back(big, "файл длиннее 1048576 байт — больше любого уровня");
   }
+  std::vector<std::string> absent{folder + "/Missing.cam", folder + "/no-folder/Level1.cam"};
+#ifndef _WIN32
+  ASSERT_EQ(::mkfifo((folder + "/Pipe.cam").c_str(), 0600), 0);
+  refused.emplace_back(folder + "/Pipe.cam", "файл не удаётся открыть");
+  if (::geteuid() != 0) {  // a superuser reads every file
+    std::ofstream(folder + "/Locked.cam") << "1\n1\n0\n0\n0\n3\n";
+    ::chmod((folder + "/Locked.cam").c_str(), 0);
+    refused.emplace_back(folder + "/Locked.cam", "файл не удаётся открыть");
+  }
+  std::filesystem::create_symlink(folder + "/Nowhere.cam", folder + "/Gone.cam");
+  absent.push_back(folder + "/Gone.cam");
+#endif
+  for (const std::string& name : absent) {
+    EXPECT_FALSE(ReadLevelIfPresent(name).has_value()) << name;
+    try {
+      ReadLevelFile(name);
+      ADD_FAILURE() << name;
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(Cp1251ToUtf8(e.what()), "Уровень «" + name + "» не загружен: файл не удаётся открыть.");
+    }
+  }
+  for (const auto& [name, reason] : refused) {
+    try {
+      ReadLevelIfPresent(name);
+      ADD_FAILURE() << name;
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(Cp1251ToUtf8(e.what()), "Уровень «" + name + "» не загружен: " + reason + ".");
+    }
+  }
+  std::filesystem::remove_all(folder);
 }
 
 // bad input: Level file | 5000 bytes of noise | an error, never a crash — the size read stays within the grid

@@ -263,17 +263,47 @@ TEST(PlayerMoves, TheExitOfAnyOtherLevelClosesTheWindow) {
   }
 }
 
-TEST(PlayerMoves, AfterTheShopOpensTheOwnCellIsTakenAsTheTarget) {
-  // The player stepped onto a ruby and walks into the exit before the next tick.
+// Until the next tick the player's own cell still holds the ruby he stepped onto: a key whose
+// target is that cell empties it but never counts the ruby a second time.
+TEST(PlayerMoves, AKeyOnTheOwnCellNeverCountsTheRubyAgain) {
+  const struct {
+    const char* what;
+    int key;
+    bool shift;
+    int heldItem;  // 0: none
+  } keys[] = {
+      {"Shift arrow", vk::Up, true, 0},
+      {"arrow against the edge", vk::Right, false, 0},
+      {"item key", vk::Up, false, 3},
+      {"any other key", vk::Enter, false, 0},
+      {"Escape", vk::Escape, false, 0},
+  };
+  for (const auto& k : keys) {
+    Play p({{5, 2, 1}}, 1, 0);
+    p.s.RubiesRequired = 5;
+    p.s.Inventory[3] = 1;
+    p.Press(vk::Right);
+    p.host.calls.clear();
+    if (k.heldItem != 0) p.host.held = {vk::Digit0 + k.heldItem};
+    p.Press(k.key, k.shift);
+    EXPECT_EQ(p.s.RubiesCollected, 1) << k.what;
+    EXPECT_EQ(std::count(p.host.calls.begin(), p.host.calls.end(), "UpdateRubyStatus 2"), 0)
+        << k.what;
+    EXPECT_EQ(p.s.Board(2, 0), 5) << k.what << ": the rest of the step empties the cell";
+    EXPECT_EQ(p.s.PlayerX, 2) << k.what;
+  }
+
+  // The exit reached before the next tick: the shop opens with the money reckoned once, and
+  // the own cell, now the target, is not counted again.
   Play p({{5, 1, 7}}, 0, 0);
   p.s.RubiesRequired = 0;
   p.Press(vk::Right);
   p.host.calls.clear();
   p.Press(vk::Right);
-  EXPECT_EQ(p.s.Money, 1) << "the surplus is counted before the ruby is taken again";
-  EXPECT_EQ(p.s.RubiesCollected, 2);
-  EXPECT_EQ(p.host.calls, (Calls{"ShowShopAfterLevel", "UpdateRubyStatus 2", "DrawCell 1 0 5",
-                                 "DrawCell 1 0 2", "PlaceBoard", "PresentBoard"}));
+  EXPECT_EQ(p.s.Money, 1);
+  EXPECT_EQ(p.s.RubiesCollected, 1);
+  EXPECT_EQ(p.host.calls, (Calls{"ShowShopAfterLevel", "DrawCell 1 0 5", "DrawCell 1 0 2",
+                                 "PlaceBoard", "PresentBoard"}));
   EXPECT_EQ(p.s.Board(1, 0), 5);
 }
 

@@ -76,13 +76,15 @@ TEST(CampaignResultTest, MoneyPlusShopValueOfItemsOneToFour) {
   EXPECT_EQ(CampaignResult(-40, std::array<std::int32_t, 10>{}), -40);
 }
 
-TEST(CampaignResultTest, WrapsToThirtyTwoBitsInsteadOfOverflowing) {
-  std::array<std::int32_t, 10> inventory{};
-  inventory[1] = 1;
-  EXPECT_EQ(CampaignResult(INT32_MAX, inventory), INT32_MIN + 12);
-  inventory[1] = 0;
-  inventory[4] = INT32_MAX;  // 30 x (2^31 - 1) = -30 modulo 2^32
-  EXPECT_EQ(CampaignResult(100, inventory), 70);
+TEST(CampaignResultTest, HeldWithinThirtyTwoBitsInsteadOfWrapping) {
+  const std::array<std::int32_t, 10> most{0, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX,
+                                          INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
+  const std::array<std::int32_t, 10> one{0, 1};
+  const std::array<std::int32_t, 10> fewest{0, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN};
+  EXPECT_EQ(CampaignResult(100, most), INT32_MAX) << "not 42, as wrapping gives";
+  EXPECT_EQ(CampaignResult(INT32_MAX, one), INT32_MAX);
+  EXPECT_EQ(CampaignResult(INT32_MAX - 13, one), INT32_MAX);
+  EXPECT_EQ(CampaignResult(INT32_MIN, fewest), INT32_MIN);
 }
 
 class ScoreTableFile : public ::testing::Test {
@@ -263,7 +265,7 @@ TEST_F(ScoreTableFile, BarInTheNameIsWrittenAsSlash) {
   EXPECT_EQ(Decoded().front(), "a/b/c | 400");
 }
 
-// bad input: High.scr | empty, a line without the bar, an empty line, a score that is no integer, empty, beyond 32 bits or followed by a blank | a message (naming the table where it is the table's fault) — the file is left byte for byte
+// bad input: High.scr | empty, a line without the bar, an empty line, a score that is no integer, empty, beyond 32 bits, followed by a blank, 100 000 bytes long or holding control bytes | a message (naming the table where it is the table's fault, a score quoted by at most its first 40 characters with unprintable bytes as "?") — the file is left byte for byte
 TEST_F(ScoreTableFile, DamagedTablesAreReportedAndLeftAsTheyWere) {
   const struct {
     std::string bytes;
@@ -279,6 +281,10 @@ TEST_F(ScoreTableFile, DamagedTablesAreReportedAndLeftAsTheyWere) {
       {EncodeScoreLine("A | 2147483648") + "\r\n", "'2147483648' is not a valid integer value",
        false},
       {EncodeScoreLine("A | 300 ") + "\r\n", "'300 ' is not a valid integer value", false},
+      {EncodeScoreLine("A | 1" + std::string(100000, 'x')) + "\r\n",
+       "'1" + std::string(39, 'x') + "' is not a valid integer value", false},
+      {EncodeScoreLine("A | 9\x01\t\x7F\x98" + Utf8ToCp1251("Ёж")) + "\r\n",
+       "'9????" + Utf8ToCp1251("Ёж") + "' is not a valid integer value", false},
   };
   for (const auto& c : cases) {
     WriteRaw(c.bytes);
@@ -321,9 +327,9 @@ TEST(ShippedScoreTable, DecodesToItsEntriesInFallingOrder) {
   const std::string path = std::string(QUILLMERE_SOURCE_DIR) + "/levels/campaign/High.scr";
   const std::vector<std::string> lines = ReadScoreLinesToDraw(path);
   const std::vector<std::string> expected{
-      Utf8ToCp1251("Квиллмер | 640"), "Rook | 520",  Utf8ToCp1251("Мира | 430"), "Tamsin | 350",
-      Utf8ToCp1251("Ёжик | 280"),     "Oriel | 210", "Brannoc | 150",            "Wenna | 100",
-      "Pip | 60",                      "Player | 20"};
+      Utf8ToCp1251("Квиллмер | 170"), "Rook | 150",  Utf8ToCp1251("Мира | 130"), "Tamsin | 115",
+      Utf8ToCp1251("Ёжик | 100"),     "Oriel | 80",  "Brannoc | 60",             "Wenna | 40",
+      "Pip | 20",                      "Player | 5"};
   EXPECT_EQ(lines, expected);
 }
 

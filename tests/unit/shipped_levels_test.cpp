@@ -116,23 +116,23 @@ TEST(ShippedLevels, AreFramedByWallsWithOneClosedExitAndRubiesToSpare) {
 TEST(ShippedLevels, TheCampaignUsesEveryTileScrollsFarAndHasCrLfLines) {
   std::set<int> used;
   int large = 0;
-  int widest = 0;
+  int tall = 0;
   for (const std::string& level : ShippedLevels()) {
     if (level.rfind("campaign/", 0) != 0) continue;
     const GameState s = LoadLevelForPlay(ShippedPath(level));
     for (int y = 0; y < s.BoardHeight; ++y) {
       for (int x = 0; x < s.BoardWidth; ++x) used.insert(s.Board(x, y));
     }
-    large += s.BoardWidth >= 40 && s.BoardHeight >= 30 ? 1 : 0;
-    widest = std::max(widest, s.BoardWidth * s.BoardHeight);
+    large += s.BoardWidth >= 60 && s.BoardHeight >= 40 ? 1 : 0;
+    tall += s.BoardWidth * 36 <= 800 && s.BoardHeight * 36 > 600 ? 1 : 0;
     const std::string text = ReadWhole(ShippedPath(level));
     for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
       ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << level << " byte " << i;
     }
   }
   EXPECT_EQ(used, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13}));
-  EXPECT_GE(large, 3);
-  EXPECT_EQ(widest, 101 * 101);
+  EXPECT_GE(large, 1);  // a board that scrolls both ways
+  EXPECT_GE(tall, 1);   // and one that scrolls only up and down
 }
 
 }  // namespace

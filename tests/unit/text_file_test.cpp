@@ -5,9 +5,13 @@
 #include <sys/stat.h>
 #endif
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/runtime_error.h"
 #include "game/text_file.h"
@@ -33,32 +37,41 @@ TEST(TextFile, ByteTwentySixEndsTheFile) {
   EXPECT_TRUE(line->Eof());
 }
 
-// bad input: Level file | a folder under the file's name | cannot be opened, reported as a missing file
-TEST(TextFile, AFolderCannotBeOpened) {
-  EXPECT_EQ(TextReader::Open(TempDir()), nullptr);
-  EXPECT_FALSE(FileCanBeOpened(TempDir()));
-  EXPECT_FALSE(FileCanBeOpened(TempDir() + "/no-such-file"));
-  try {
-    TextReader::OpenOrThrow(TempDir() + "/no-such-file");
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_STREQ(e.what(), "File not found");
-  }
-}
-
-// bad input: Level file | a named pipe or a device under the file's name | refused at once without waiting for a writer
-TEST(TextFile, PipesAndDevicesAreNotReadAsFiles) {
+// bad input: Level file | a folder, a named pipe or a device under the file's name | a file that cannot be read, not a missing one — refused at once without waiting for a writer
+// What keeps a file from being read, as the readers tell it: only a name with nothing behind it
+// (missing, a link to nothing) is a missing file; a file over the limit is too large however
+// large it is.
+TEST(TextFile, ReasonsAFileCannotBeRead) {
+  const std::string big = TempDir() + "/big.txt";
+  std::ofstream(big).put('1');
+  std::filesystem::resize_file(big, std::uintmax_t{3} << 30);
+  std::vector<std::pair<std::string, FileError>> cases{
+      {TempDir() + "/no-such-file", FileError::kNotFound},
+      {TempDir() + "/no-such-folder/file", FileError::kNotFound},
+      {TempDir(), FileError::kAccessDenied},
+      {big, FileError::kTooLarge},
 #ifdef _WIN32
-  const std::string device = "CON";
-  EXPECT_EQ(TextReader::Open("NUL"), nullptr);
+      {"NUL", FileError::kAccessDenied},
+      {"CON", FileError::kAccessDenied},
 #else
-  const std::string device = "/dev/zero";
+      {"/dev/zero", FileError::kAccessDenied},
+#endif
+  };
+#ifndef _WIN32
   const std::string fifo = TempDir() + "/Level9.cam";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(TextReader::Open(fifo), nullptr) << "opening must not wait for a writer";
+  const std::string dangling = TempDir() + "/gone.cam";
+  std::filesystem::create_symlink(TempDir() + "/nowhere.cam", dangling);
+  cases.insert(cases.end(), {{fifo, FileError::kAccessDenied}, {dangling, FileError::kNotFound}});
 #endif
-  EXPECT_EQ(TextReader::Open(device), nullptr);
-  EXPECT_THROW(TextReader::OpenOrThrow(device), RuntimeError);
+  for (const auto& [path, expected] : cases) {
+    FileError error = FileError::kNone;
+    EXPECT_EQ(TextReader::Open(path, 1 << 20, error), nullptr) << path;
+    EXPECT_EQ(error, expected) << path;
+  }
+  std::filesystem::remove(big);
+  EXPECT_STREQ(NotRead(FileError::kNotFound).what(), "File not found");
+  EXPECT_STREQ(NotRead(FileError::kAccessDenied).what(), "File access denied");
 }
 
 TEST(TextFile, ReadLineStopsAtAnyLineEnd) {

@@ -167,6 +167,33 @@ TEST(Letters, TableLineLaysNameLeftAndScoreRight) {
   EXPECT_EQ(score.At(67, 166), Rgb(153, 102, 0)) << "rows 31..34 are white";
 }
 
+// The line lies at x 50 of the 800-pixel score picture whatever the screen: the score ends at
+// min(screen width, 800) - 101 of the line, and a name too long for the space left of it stops
+// before it.
+TEST(Letters, TableLineKeepsTheScoreOnTheScorePicture) {
+  const Surface strip = CodedStrip();
+  for (const int width : {640, 800, 1024, 1920}) {
+    const int end = std::min(width, 800) - 101;
+    Surface line(width, 35);
+    Surface score(800, 600, Rgb(153, 102, 0));
+    DrawTableLine("Player | 120", 1, line, strip, score, width);
+    EXPECT_EQ(line.At(end - 50, 0), '1') << width;
+    EXPECT_EQ(line.At(end, 0), '0') << width;
+    EXPECT_EQ(line.At(end + 1, 0), kWhite) << width;
+    EXPECT_EQ(score.At(50 + end, 135), '0') << width;
+
+    DrawTableLine(std::string(60, 'W') + " | 120", 2, line, strip, score, width);
+    const int scoreStart = end + 1 - 4 * 17;  // " 120"
+    int lastName = 0;
+    for (int x = 0; x < width; ++x) {
+      if (line.At(x, 0) == 'W') lastName = x;
+    }
+    EXPECT_LT(lastName, scoreStart) << width << ": the name runs into the score";
+    EXPECT_GE(lastName, scoreStart - 17) << width << ": the name is cut too early";
+    EXPECT_EQ(line.At(end, 0), '0') << width;
+  }
+}
+
 TEST(Letters, GlyphCellsFollowTheCodePage) {
   const Surface strip = CodedStrip();
   Surface target(40, 31, kWhite);

@@ -7,7 +7,9 @@
 #undef ReplaceFile  // the game's own, not the Windows macro for ReplaceFileW
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "game/cp1251.h"
 #include "platform/file_system.h"
@@ -88,6 +90,19 @@ TEST_F(SeamsWin32, FilesAreReplacedWholeAndReadBackUnderCyrillicNames) {
   EXPECT_FALSE(RemoveFile(name));
   EXPECT_FALSE(IsReadableFile(name));
   EXPECT_EQ(ReadWholeFile(name, 10).error, FileError::kNotFound);
+}
+
+// A game killed while it wrote a file leaves its work file; the next write of that file removes
+// it, and nothing else.
+TEST_F(SeamsWin32, TheNextWriteRemovesWhatAKilledWriteLeft) {
+  const std::string ended = "Сохранение.ksv.saving-2147483647.tmp";  // no process has that id
+  const std::vector<std::string> others{"Сохранение.ksv.saving-1x.tmp", "Сохранение.ksv.bak",
+                                        "High.scr.saving-2147483647.tmp"};
+  for (const std::string& name : others) std::ofstream(dir_ / WideFromUtf8(name)) << "2";
+  std::ofstream(dir_ / WideFromUtf8(ended)) << "2";
+  ASSERT_EQ(ReplaceFile(Path("Сохранение.ksv"), "3\r\n", false), FileError::kNone);
+  EXPECT_FALSE(fs::exists(dir_ / WideFromUtf8(ended)));
+  EXPECT_EQ(FilesInFolder(), others.size() + 1);
 }
 
 TEST_F(SeamsWin32, NothingButRegularFilesIsReadOrReplaced) {

@@ -19,6 +19,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_platform.h"
+#include "view/surface.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ class Recorder : public WindowEvents {
 
   void OnKeyDown(int vk, bool) override { Run("key " + std::to_string(vk), [&] { key(vk); }); }
   void OnTimer() override { Run("tick", [&] { tick(++ticks_); }); }
-  void OnPaint() override {}
+  void OnPaint() override { ++paints; }
+  int paints = 0;
   void OnClose() override {
     Run("close", [] {});
     closed_ = true;
@@ -127,6 +129,29 @@ TEST(Win32Platform, TicksAndKeysWaitWhileAHandlerShowsABox) {
   EXPECT_EQ(platform.Run(events), 0);
   closer.join();
   EXPECT_EQ(events.log, (std::vector<std::string>{"tick", "key 77", "box closed", "tick", "close"}));
+}
+
+// Uncovered (after the save dialog, say), the window shows its last frame again; asked to paint
+// afresh, the game would draw no board behind the shop.
+TEST(Win32Platform, AnUncoveredWindowShowsItsLastFrameAgain) {
+  Win32Platform platform(kTitle);
+  Recorder events;
+  const Surface frame(platform.ScreenWidth(), platform.ScreenHeight(), Rgb(0x20, 0x80, 0xC0));
+  platform.Present(frame, {Rect{0, 0, frame.width, frame.height}});
+  COLORREF seen = CLR_INVALID;
+  events.tick = [&](int n) {
+    if (n == 1) InvalidateRect(GameWindow(), nullptr, FALSE);
+    if (n == 2) {
+      const HDC dc = GetDC(GameWindow());
+      seen = GetPixel(dc, 10, 10);
+      ReleaseDC(GameWindow(), dc);
+      PostMessageW(GameWindow(), WM_CLOSE, 0, 0);
+    }
+  };
+  platform.SetTimerEnabled(true);
+  EXPECT_EQ(platform.Run(events), 0);
+  EXPECT_EQ(events.paints, 0);
+  EXPECT_EQ(seen, RGB(0x20, 0x80, 0xC0));
 }
 
 TEST(Win32Platform, AHandlersExceptionLeavesTheLoop) {
