@@ -78,7 +78,6 @@ Installed-Size: $(du -sk --exclude=DEBIAN "$stage" | cut -f1)
 Depends: $depends
 Section: games
 Priority: optional
-Homepage: https://quillmere.org/
 Description: dig for rubies, push rocks and dodge what falls and crawls
  A full-screen, keyboard-only cave game: dig through earth, collect rubies,
  push rocks sideways, dodge falling rocks and the creatures that crawl along

@@ -12,6 +12,7 @@
 
 namespace {
 
+// bad input: Player.cfg | saved in UTF-8, with letters code page 1251 lacks, or bytes that are almost UTF-8 (overlong, a surrogate, cut short) | UTF-8 is read as such, its letters outside code page 1251 as "?" — anything else is taken as code page 1251
 // The name file as editors save it: UTF-8 with letters beyond ASCII is taken as UTF-8, anything
 // else as code page 1251.
 TEST(PlayerFiles, TheNameIsReadAsUtf8WhenItIsUtf8AndAsCodePage1251Otherwise) {
