@@ -125,14 +125,17 @@ int main(int argc, char** argv) {
       o.folder.empty() ? startFolder : Absolute(o.folder.back() == '/' ? o.folder : o.folder + "/", startFolder);
   if (!EnterFolder(programFolder)) return Usage("cannot enter folder " + o.folder);
   ScriptedPlatform platform(o.width, o.height, std::cout);
-  TForm1 form(platform, FormOptions{programFolder, AssetsFolder(ProgramFolder().value_or(startFolder)),
-                                    o.snapshot.empty() ? DefaultSnapshotPath()
-                                                       : Absolute(o.snapshot, startFolder),
-                                    false});
-  form.LoadPictures();
+  ForcedRandom random;
+  const std::string assets = AssetsFolder(ProgramFolder().value_or(startFolder));
+  TForm1 form(platform, random,
+              FormOptions{programFolder, assets,
+                          o.snapshot.empty() ? DefaultSnapshotPath()
+                                             : Absolute(o.snapshot, startFolder)});
+  // Scripts run without the pictures as well: whatever is missing stays blank.
+  form.LoadPictures(DecodeGamePictures(assets, false));
   form.FormCreate();
   std::cout.flush();
-  ScriptContext context{form, platform, programFolder, startFolder, std::cout};
+  ScriptContext context{form, platform, random, programFolder, startFolder, std::cout};
   for (const ScriptCommand& c : commands) {
     if (!RunScriptCommand(c, context)) break;
   }

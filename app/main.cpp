@@ -11,6 +11,7 @@
 #include "app/player_folder.h"
 #include "app/tform1.h"
 #include "game/cp1251.h"
+#include "game/random.h"
 #include "platform/file_system.h"
 #include "platform/single_instance.h"
 #include "view/catalogue.h"
@@ -97,8 +98,10 @@ std::unique_ptr<WindowPlatform> OpenPlatform(const std::string& folder,
 int RunGame(WindowPlatform& platform, const GameFolders& folders,
             std::future<GamePictures>& pictures) {
   const std::string& folder = folders.shipped;
-  TForm1 form(platform, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath(), true,
-                                    false, folders.player, folders.levels});
+  ClockRandom random;
+  random.SeedFromClock();
+  TForm1 form(platform, random, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath(),
+                                            false, folders.player, folders.levels});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {

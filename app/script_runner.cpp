@@ -36,7 +36,7 @@ bool RunScriptCommand(const ScriptCommand& c, ScriptContext& ctx) {
       }
       break;
     case ScriptCommand::Random:
-      for (const long long v : c.values) ctx.platform.ForceRandom(v);
+      for (const long long v : c.values) ctx.random.Force(v);
       break;
     case ScriptCommand::Dialog:
       ctx.platform.QueueDialogAnswer(

@@ -10,6 +10,7 @@
 struct ScriptContext {
   TForm1& form;
   ScriptedPlatform& platform;
+  ForcedRandom& random;
   std::string programFolder;  // dialog paths are relative to it
   std::string startFolder;    // screenshot paths are relative to it
   std::ostream& out;

@@ -4,12 +4,12 @@
 
 void WriteBoardDump(std::ostream& out, const GameState& s) {
   out << "board:\n";
-  const int w = std::max(0, std::min(s.BoardWidth, MaxBoardSize));
-  const int h = std::max(0, std::min(s.BoardHeight, MaxBoardSize));
+  const int w = std::max(0, std::min(s.world.BoardWidth, MaxBoardSize));
+  const int h = std::max(0, std::min(s.world.BoardHeight, MaxBoardSize));
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       if (x > 0) out << ' ';
-      out << static_cast<int>(s.Board(x, y));
+      out << static_cast<int>(s.world.Board(x, y));
     }
     out << '\n';
   }
@@ -18,20 +18,23 @@ void WriteBoardDump(std::ostream& out, const GameState& s) {
 
 void WriteStateDump(std::ostream& out, const TForm1& form) {
   const GameState& s = form.State();
-  out << "screen=" << static_cast<int>(s.ScreenState) << " menu=" << s.MenuItem
-      << " shop=" << s.ShopItem << " timer=" << (s.Timer1Enabled ? 1 : 0)
-      << " dead=" << static_cast<int>(s.PlayerDead) << '\n';
-  out << "file=" << JsonPath(s.CurrentLevelFile) << " width=" << s.BoardWidth
-      << " height=" << s.BoardHeight << " px=" << s.PlayerX << " py=" << s.PlayerY
-      << " required=" << s.RubiesRequired << " collected=" << s.RubiesCollected << '\n';
-  out << "money=" << s.Money << " inventory=";
-  for (int i = 1; i <= 9; ++i) out << (i > 1 ? "," : "") << s.Inventory[static_cast<std::size_t>(i)];
+  out << "screen=" << static_cast<int>(s.screens.ScreenState) << " menu=" << s.screens.MenuItem
+      << " shop=" << s.screens.ShopItem << " timer=" << (s.world.Timer1Enabled ? 1 : 0)
+      << " dead=" << static_cast<int>(s.world.PlayerDead) << '\n';
+  out << "file=" << JsonPath(s.campaign.CurrentLevelFile) << " width=" << s.world.BoardWidth
+      << " height=" << s.world.BoardHeight << " px=" << s.world.PlayerX << " py=" << s.world.PlayerY
+      << " required=" << s.world.RubiesRequired << " collected=" << s.world.RubiesCollected << '\n';
+  out << "money=" << s.campaign.Money << " inventory=";
+  for (int i = 1; i <= 9; ++i)
+    out << (i > 1 ? "," : "") << s.campaign.Inventory[static_cast<std::size_t>(i)];
   out << '\n';
   out << "status=" << JsonString(form.Window().Edit1Text()) << '\n';
-  out << "origin=" << s.BoardOriginX << ',' << s.BoardOriginY << '\n';
-  for (const PictureElement& e : form.Window().Elements()) {
+  out << "origin=" << s.view.BoardOriginX << ',' << s.view.BoardOriginY << '\n';
+  const auto& elements = form.Window().Elements();
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    const PictureElement& e = elements[i];
     if (!e.Visible) continue;
-    out << "element " << e.Name << ' ' << e.Left << ' ' << e.Top << ' ' << e.Width << ' '
+    out << "element " << ElementName(static_cast<Element>(i)) << ' ' << e.Left << ' ' << e.Top << ' ' << e.Width << ' '
         << e.Height << '\n';
   }
   WriteBoardDump(out, s);

@@ -2,32 +2,31 @@
 
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
+#include "game/score_table.h"
 #include "game/snapshot_file.h"
 #include "menu/menu_actions.h"
 #include "menu/score_screen.h"
 #include "menu/shop.h"
+#include "play/flow.h"
 #include "rules/player_moves.h"
 #include "view/catalogue.h"
 #include "view/letters.h"
 #include "view/picture_error.h"
 
-TForm1::TForm1(Platform& platform, FormOptions options)
+TForm1::TForm1(Platform& platform, RandomSource& random, FormOptions options)
     : platform_(platform),
+      random_(random),
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       board_(state_, window_),
       files_{options_.programFolder, options_.snapshotPath, options_.playerFolder,
              options_.levelsFolder, {}, {}, {}} {
-  state_.ScreenWidth = platform.ScreenWidth();
-  state_.ScreenHeight = platform.ScreenHeight();
+  state_.view.ScreenWidth = platform.ScreenWidth();
+  state_.view.ScreenHeight = platform.ScreenHeight();
   board_.SetIncremental(!options_.redrawWholeView);
 }
 
 TForm1::~TForm1() = default;
-
-void TForm1::LoadPictures() {
-  LoadPictures(DecodeGamePictures(options_.assetsFolder, options_.picturesRequired));
-}
 
 void TForm1::LoadPictures(GamePictures pictures) {
   InstallCatalogue(window_, std::move(pictures.catalogue));
@@ -35,7 +34,7 @@ void TForm1::LoadPictures(GamePictures pictures) {
   unknownCode_ = std::move(pictures.unknownCode);
   statusFont_ = std::make_unique<TextBoxRenderer>(options_.assetsFolder + kStatusFontFile,
                                                   kStatusFontPixels);
-  if (!statusFont_->Ok() && options_.picturesRequired) {
+  if (!statusFont_->Ok() && pictures.required) {
     throw FontFileError(options_.assetsFolder + kStatusFontFile);
   }
   window_.SetTextRenderer(statusFont_.get());
@@ -59,7 +58,7 @@ void TForm1::ShowError(const std::string& message) { ShowMessage(kApplicationTit
 
 void TForm1::SyncWindow() {
   if (closed_) return;
-  platform_.SetTimerEnabled(state_.Timer1Enabled);
+  platform_.SetTimerEnabled(state_.world.Timer1Enabled);
   window_.FlushPaint([this](const Rect& clip) { FormPaint(clip); });
   const std::vector<Rect> changed = window_.TakeChanged();
   if (!changed.empty()) platform_.Present(window_.Screen(), changed);
@@ -76,7 +75,7 @@ void TForm1::OnKeyDown(int vk, bool shift) {
 
 void TForm1::OnTimer() {
   RunHandler([&] {
-    if (state_.Timer1Enabled) Timer1Timer();
+    if (state_.world.Timer1Enabled) Timer1Timer();
   });
 }
 
@@ -89,18 +88,18 @@ void TForm1::OnClose() {
 }
 
 void TForm1::FormKeyDown(int key, bool shift) {
-  switch (state_.ScreenState) {
-    case screen_state::Menu:
+  switch (state_.screens.ScreenState) {
+    case Screen::Menu:
       RunMenuEntry(MenuKeyDown(state_, key));
       PlaceMenuFrame(state_, window_);
       break;
-    case screen_state::ScoreTable:
+    case Screen::ScoreTable:
       LeaveScoreScreen(state_, window_, *this);
       break;
-    case screen_state::Shop:
+    case Screen::Shop:
       ShopKeyDown(state_, window_, *this, files_, key);
       break;
-    case screen_state::Play:
+    case Screen::Play:
       PlayKeyDown(state_, *this, key, shift);
       break;
     default:
@@ -143,10 +142,10 @@ void TForm1::ImCustomMouseDown() { PlayCustomLevel(state_, *this, files_); }
 
 void TForm1::ImLoadMouseDown() { LoadSavedCampaign(state_, window_, *this, files_); }
 
-void TForm1::ImExitMouseDown() { CloseWindow(); }
+void TForm1::ImExitMouseDown() { CloseWindowNow(); }
 
 void TForm1::FormPaint(const Rect& clip) {
-  if (state_.ScreenState != screen_state::Play) return;
+  if (state_.screens.ScreenState != Screen::Play) return;
   board_.PlaceBoard();
   board_.PresentBoard(clip);
 }
@@ -162,7 +161,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::CloseWindowNow() {
   if (closed_) return;
-  state_.Timer1Enabled = false;
+  state_.world.Timer1Enabled = false;
   platform_.SetTimerEnabled(false);
   FormClose();
   closed_ = true;
@@ -170,7 +169,7 @@ void TForm1::CloseWindowNow() {
   platform_.QuitLoop();
 }
 
-void TForm1::Edit2Change() { DrawMoneyCounter(window_, digitList_, state_.Money); }
+void TForm1::Edit2Change() { DrawMoneyCounter(window_, digitList_, state_.campaign.Money); }
 
 void TForm1::DrawCell(int x, int y, std::uint8_t code) { board_.DrawCell(x, y, code); }
 
@@ -179,19 +178,59 @@ void TForm1::PlaceBoard() { board_.PlaceBoard(); }
 void TForm1::PresentBoard() { board_.PresentBoard(); }
 
 void TForm1::UpdateRubyStatus() {
-  window_.SetEdit1Text(RubyStatusText(state_.RubiesCollected, state_.RubiesRequired));
+  window_.SetEdit1Text(RubyStatusText(state_.world.RubiesCollected, state_.world.RubiesRequired));
 }
 
 bool TForm1::IsKeyDown(int vk) { return platform_.IsKeyDown(vk); }
 
-void TForm1::ShowShopAfterLevel() {
-  Edit2Change();
-  ShowShop(window_);
+void TForm1::Timer1Timer() {
+  ::Timer1Timer(state_, *this, random_, options_.snapshotPath);
 }
 
-void TForm1::LeavePlayForMenu() { ::LeavePlayForMenu(state_, window_, platform_.Random()); }
+void TForm1::LoadLevel(const std::string& name) { ::LoadLevel(state_, *this, name); }
 
-RandomSource& TForm1::Random() { return platform_.Random(); }
+void TForm1::EnterLevel(const Level& level) { ::EnterLevel(state_, *this, level); }
+
+bool TForm1::LevelFinished() {
+  if (!FinishLevel(state_)) {
+    CloseWindowNow();
+    return false;
+  }
+  Edit2Change();
+  ShowShop(window_);
+  return true;
+}
+
+void TForm1::ClearBoardView() { board_.ClearScreen(); }
+
+void TForm1::ShowLevel() {
+  board_.ResizeToBoard();
+  board_.PlaceBoard();
+  board_.PresentBoard();
+  HideMenu(window_);
+  UpdateRubyStatus();
+}
+
+void TForm1::RedrawBoard() {
+  board_.RedrawVisibleCells();
+  board_.PlaceBoard();
+  board_.PresentBoard();
+}
+
+std::string TForm1::ScoreTablePath() { return files_.playerFolder + kScoreTableFile; }
+
+void TForm1::ShowScoreTable() {
+  ::ShowScoreTable(state_, window_, blankScore_, files_.playerFolder);
+}
+
+void TForm1::ShowMenuOverFirstLevel() {
+  ShowRandomShot(window_, random_);
+  ShowMenuOverBoard(state_, window_);
+}
+
+void TForm1::LeavePlayForMenu() { ::LeavePlayForMenu(state_, window_, random_); }
+
+RandomSource& TForm1::Random() { return random_; }
 
 std::optional<std::string> TForm1::OpenDialog(const FileDialogSetup& setup) {
   return platform_.OpenDialog(setup);
@@ -200,5 +239,3 @@ std::optional<std::string> TForm1::OpenDialog(const FileDialogSetup& setup) {
 std::optional<std::string> TForm1::SaveDialog(const FileDialogSetup& setup) {
   return platform_.SaveDialog(setup);
 }
-
-void TForm1::CloseWindow() { CloseWindowNow(); }

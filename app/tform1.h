@@ -12,6 +12,7 @@
 #include "menu/main_menu.h"
 #include "menu/menu_host.h"
 #include "platform/platform.h"
+#include "play/flow_host.h"
 #include "rules/play_host.h"
 #include "view/board_view.h"
 #include "view/catalogue.h"
@@ -23,7 +24,6 @@ struct FormOptions {
   std::string programFolder;  // full path ending with '/': dialogs start here
   std::string assetsFolder;   // full path ending with the separator: pictures and font
   std::string snapshotPath;   // where the snapshot of money and items lives
-  bool picturesRequired = true;  // false: run without pictures (headless tests)
   // Every tick draws every cell in view and copies the whole board picture, instead of only
   // what changed (the two must show the same pixels).
   bool redrawWholeView = false;
@@ -39,15 +39,14 @@ inline constexpr const char* kApplicationTitle = "Quillmere";
 // What a second copy of the game tells the player before it ends (UTF-8).
 inline constexpr const char* kAlreadyRunningText = "Игра уже запущена.";
 
-class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
+class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private FlowHost {
  public:
-  TForm1(Platform& platform, FormOptions options);
+  // `random` is the program's one generator, seeded (or not) by the caller.
+  TForm1(Platform& platform, RandomSource& random, FormOptions options);
   ~TForm1() override;
 
-  // Loads the picture catalogue and the font; throws std::runtime_error naming a missing
-  // picture when pictures are required.
-  void LoadPictures();
-  // The same with the pictures decoded beforehand (DecodeGamePictures).
+  // Takes the pictures decoded beforehand (DecodeGamePictures) and loads the status font;
+  // throws std::runtime_error naming the font when it is missing and the pictures were required.
   void LoadPictures(GamePictures pictures);
   // The window's creation handler: name, warning, layout, the first level behind the menu.
   void FormCreate();
@@ -65,9 +64,7 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   // Runs one handler: a run-time error ends it with the error box; afterwards the timer,
   // the pending repaint and the screen are brought up to date.
   void RunHandler(const std::function<void()>& handler);
-  void ShowError(const std::string& message);
   void SyncWindow();
-  void ShowMessage(const std::string& caption, const std::string& text);
 
   // Handlers.
   void FormKeyDown(int key, bool shift);
@@ -77,18 +74,10 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   void FormDestroy();
   void CloseWindowNow();
 
-  // Levels.
-  // Loads `name` (start-up, the shop's Play, Game Over, leaving the table): a file that cannot
-  // be opened ends the campaign, and a bad value leaves what was read before it on the board.
+  // Levels (start-up, the shop's Play, leaving the table; New, Restart, Custom), through the
+  // game's flow.
   void LoadLevel(const std::string& name) override;
-  // Puts a level read completely beforehand into play (New, Restart, Custom).
   void EnterLevel(const Level& level) override;
-  // Stops the world; clears the board, the screen and the level's counters.
-  void ClearForLevel();
-  // Puts `level` on the board, draws it, hides the menu and starts the world.
-  void ShowLevel(const Level& level);
-  void CampaignEnd();
-  void GameOver();
 
   // Menu actions.
   void RunMenuEntry(MenuEntry entry);
@@ -109,11 +98,21 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   void PresentBoard() override;
   void UpdateRubyStatus() override;
   bool IsKeyDown(int vk) override;
-  void ShowShopAfterLevel() override;
+  bool LevelFinished() override;
   void LeavePlayForMenu() override;
-  void CloseWindow() override;
+
+  // FlowHost.
+  void ShowMessage(const std::string& caption, const std::string& text) override;
+  void ShowError(const std::string& message) override;
+  void ClearBoardView() override;
+  void ShowLevel() override;
+  void RedrawBoard() override;
+  std::string ScoreTablePath() override;
+  void ShowScoreTable() override;
+  void ShowMenuOverFirstLevel() override;
 
   Platform& platform_;
+  RandomSource& random_;
   FormOptions options_;
   GameState state_;
   WindowModel window_;
@@ -124,5 +123,4 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost {
   std::unique_ptr<TextBoxRenderer> statusFont_;
   MenuFiles files_;
   bool closed_ = false;
-  int campaignEndDepth_ = 0;
 };

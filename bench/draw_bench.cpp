@@ -9,7 +9,7 @@
 #include "game/game_state.h"
 #include "game/random.h"
 #include "game/tiles.h"
-#include "rules/world_update.h"
+#include "play/flow.h"
 #include "view/board_view.h"
 #include "view/window_model.h"
 
@@ -22,24 +22,25 @@ struct Scene {
   Surface unknown{36, 36, 0xFF00FF};
 
   Scene(int w, int h, bool incremental) : window(w, h), view(state, window) {
-    state.ScreenWidth = w;
-    state.ScreenHeight = h;
-    state.ViewCenterX = w / 2 / 36 * 36;
-    state.ViewCenterY = h / 2 / 36 * 36;
-    state.BoardWidth = 101;
-    state.BoardHeight = 101;
-    state.PlayerX = 50;
-    state.PlayerY = 50;
+    state.view.ScreenWidth = w;
+    state.view.ScreenHeight = h;
+    state.view.ViewCenterX = w / 2 / 36 * 36;
+    state.view.ViewCenterY = h / 2 / 36 * 36;
+    state.world.BoardWidth = 101;
+    state.world.BoardHeight = 101;
+    state.world.PlayerX = 50;
+    state.world.PlayerY = 50;
     for (int code = 0; code < 14; ++code) {
       Surface cell(36, 36);
       for (int i = 0; i < 36 * 36; ++i) cell.pixels[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(code * 977 + i);
-      window.SetElement(*TileElement(code), PictureElement{{}, cell, 0, 0, 36, 36});
+      window.SetElement(*TileElement(code), PictureElement{cell, 0, 0, 36, 36});
     }
     view.BindPictures(unknown);
     view.SetIncremental(incremental);
     view.ResizeToBoard();
     for (int x = 0; x < 101; ++x) {
-      for (int y = 0; y < 101; ++y) state.Board(x, y) = static_cast<std::uint8_t>((x * 7 + y * 3) % 14);
+      for (int y = 0; y < 101; ++y)
+        state.world.Board(x, y) = static_cast<std::uint8_t>((x * 7 + y * 3) % 14);
     }
   }
 
@@ -52,10 +53,10 @@ struct Scene {
 
   // Bytes the whole-view tick writes: every cell in reach of the screen and the screen.
   std::size_t WholeViewBytes() const {
-    const int cw = std::min(2 * (state.ScreenWidth / 36 + 1) + 1, 101);
-    const int ch = std::min(2 * (state.ScreenHeight / 36 + 1) + 1, 101);
+    const int cw = std::min(2 * (state.view.ScreenWidth / 36 + 1) + 1, 101);
+    const int ch = std::min(2 * (state.view.ScreenHeight / 36 + 1) + 1, 101);
     return static_cast<std::size_t>(cw) * ch * 36 * 36 * 4 +
-           static_cast<std::size_t>(state.ScreenWidth) * state.ScreenHeight * 4;
+           static_cast<std::size_t>(state.view.ScreenWidth) * state.view.ScreenHeight * 4;
   }
 };
 
@@ -66,7 +67,7 @@ void Move(Scene& scene, int tick) {
   for (int i = 0; i < kMovingCells; ++i) {
     const int x = 45 + i;
     const int y = 48 + (i * 5 + tick) % 6;
-    scene.state.Board(x, y) = static_cast<std::uint8_t>(tick % 2 == 0 ? 5 : 8 + i % 4);
+    scene.state.world.Board(x, y) = static_cast<std::uint8_t>(tick % 2 == 0 ? 5 : 8 + i % 4);
   }
 }
 
@@ -97,7 +98,7 @@ void TickDrawingAfterAMove(benchmark::State& bs) {
   int tick = 0;
   for (auto _ : bs) {
     Move(scene, ++tick);
-    scene.state.PlayerX = 50 + tick % 2;
+    scene.state.world.PlayerX = 50 + tick % 2;
     scene.Tick();
   }
 }
@@ -110,7 +111,7 @@ void TickDrawingPictureMoves(benchmark::State& bs) {
   int tick = 0;
   for (auto _ : bs) {
     Move(scene, ++tick);
-    scene.state.PlayerX = tick % 2 == 0 ? 30 : 70;
+    scene.state.world.PlayerX = tick % 2 == 0 ? 30 : 70;
     scene.Tick();
   }
 }
@@ -120,18 +121,17 @@ void TickDrawingPictureMoves(benchmark::State& bs) {
 void WholeTickLittleMoving(benchmark::State& bs) {
   Scene scene(static_cast<int>(bs.range(0)), static_cast<int>(bs.range(1)), bs.range(2) != 0);
   for (int x = 0; x < 101; ++x) {
-    for (int y = 0; y < 101; ++y) scene.state.Board(x, y) = tiles::Earth;
+    for (int y = 0; y < 101; ++y) scene.state.world.Board(x, y) = tiles::Earth;
   }
   for (int x = 40; x < 60; ++x) {
-    for (int y = 40; y < 60; ++y) scene.state.Board(x, y) = tiles::Empty;
+    for (int y = 40; y < 60; ++y) scene.state.world.Board(x, y) = tiles::Empty;
   }
-  for (int i = 0; i < 4; ++i) scene.state.Board(42 + 4 * i, 45) = tiles::CreatureRight;
-  scene.state.Board(50, 50) = tiles::Player;
-  ClockRandom random;
+  for (int i = 0; i < 4; ++i) scene.state.world.Board(42 + 4 * i, 45) = tiles::CreatureRight;
+  ClockRandom random;  // the player stands at (50, 50): the tick writes his tile
   scene.Tick();
   for (auto _ : bs) {
-    scene.state.Timer1Enabled = true;
-    UpdateWorld(scene.state, random);
+    scene.state.world.Timer1Enabled = true;
+    TickWorld(scene.state, random);
     scene.Tick();
   }
 }

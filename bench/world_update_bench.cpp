@@ -36,10 +36,10 @@ constexpr int kSize = MaxBoardSize;
 template <typename CodeAt>
 GameState MakeBoard(CodeAt codeAt) {
   GameState s;
-  s.BoardWidth = kSize;
-  s.BoardHeight = kSize;
+  s.world.BoardWidth = kSize;
+  s.world.BoardHeight = kSize;
   for (int x = 0; x < kSize; ++x) {
-    for (int y = 0; y < kSize; ++y) s.Board(x, y) = static_cast<std::uint8_t>(codeAt(x, y));
+    for (int y = 0; y < kSize; ++y) s.world.Board(x, y) = static_cast<std::uint8_t>(codeAt(x, y));
   }
   return s;
 }
@@ -76,7 +76,7 @@ GameState Mixed(int run) {
         code = codes[pick(gen)];
         left = run;
       }
-      s.Board(x, y) = static_cast<std::uint8_t>(code);
+      s.world.Board(x, y) = static_cast<std::uint8_t>(code);
       --left;
     }
   }
@@ -96,9 +96,9 @@ void RunTicks(benchmark::State& state, const GameState& start) {
   const long before = allocations.load();
   for (auto _ : state) {
     s = start;
-    s.Timer1Enabled = true;
+    s.world.Timer1Enabled = true;
     UpdateWorld(s, rng);
-    benchmark::DoNotOptimize(s.Board.bytes.data());
+    benchmark::DoNotOptimize(s.world.Board.bytes.data());
   }
   state.counters["allocs_per_tick"] =
       benchmark::Counter(static_cast<double>(allocations.load() - before),
@@ -110,7 +110,7 @@ void BM_BoardCopy(benchmark::State& state) {
   GameState s;
   for (auto _ : state) {
     s = start;
-    benchmark::DoNotOptimize(s.Board.bytes.data());
+    benchmark::DoNotOptimize(s.world.Board.bytes.data());
   }
 }
 
@@ -134,7 +134,7 @@ void BM_Explode_ChainThroughFullBoard(benchmark::State& state) {
   for (auto _ : state) {
     s = start;
     Explode(s, 0, 0);
-    benchmark::DoNotOptimize(s.Board.bytes.data());
+    benchmark::DoNotOptimize(s.world.Board.bytes.data());
   }
   state.counters["allocs_per_chain"] =
       benchmark::Counter(static_cast<double>(allocations.load() - before),

@@ -81,9 +81,9 @@ void FuzzSession::Start(Pictures pictures) {
   platform_ = std::make_unique<ScriptedPlatform>(kScreenWidth, kScreenHeight, out_);
   const std::string& assets =
       pictures == Pictures::kLetters ? Scratch().assets : Scratch().noAssets;
-  form_ = std::make_unique<TForm1>(*platform_,
-                                   FormOptions{folder_, assets, SnapshotPath(), false});
-  form_->LoadPictures();
+  form_ = std::make_unique<TForm1>(*platform_, random_,
+                                   FormOptions{folder_, assets, SnapshotPath()});
+  form_->LoadPictures(DecodeGamePictures(assets, false));
   form_->FormCreate();
 }
 

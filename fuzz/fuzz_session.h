@@ -58,5 +58,6 @@ class FuzzSession {
   std::string folder_;
   std::ostringstream out_;
   std::unique_ptr<ScriptedPlatform> platform_;
+  ForcedRandom random_;
   std::unique_ptr<TForm1> form_;
 };

@@ -14,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckAfterHandler(session);
   const GameState& s = session.State();
   if (session.MessagesSaying("message ") == 0) {
-    Require(s.BoardWidth >= 1 && s.BoardHeight >= 1, "a level loaded silently has a playfield");
-    Require(s.InPlayfield(s.PlayerX, s.PlayerY), "a level loaded silently starts on its field");
+    Require(s.world.BoardWidth >= 1 && s.world.BoardHeight >= 1,
+            "a level loaded silently has a playfield");
+    Require(s.world.InPlayfield(s.world.PlayerX, s.world.PlayerY),
+            "a level loaded silently starts on its field");
   }
   CheckedKey(session, vk::Enter);  // Return
   constexpr std::array<int, 4> kArrows{vk::Right, vk::Down, vk::Left, vk::Up};

@@ -11,7 +11,8 @@
 namespace {
 
 void RequireSameHoldings(const GameState& a, const GameState& b, const char* what) {
-  Require(a.Money == b.Money && a.Inventory == b.Inventory, what);
+  Require(a.campaign.Money == b.campaign.Money && a.campaign.Inventory == b.campaign.Inventory,
+          what);
 }
 
 }  // namespace
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   session.Platform().QueueDialogAnswer(session.Path("Saved.ksv"));
   for (int i = 1; i < 5; ++i) CheckedKey(session, vk::Down);
   CheckedKey(session, vk::Enter);  // Load
-  if (session.State().ScreenState == screen_state::Shop) {
+  if (session.State().screens.ScreenState == Screen::Shop) {
     GameState snapshot;
     ReadSnapshot(snapshot, session.SnapshotPath());
     RequireSameHoldings(snapshot, session.State(), "the snapshot holds what was loaded");
@@ -37,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (session.MessagesSaying("message ") == messages && session.Read("Again.ksv", again)) {
       const SavedCampaign saved = ReadCampaignFile(session.Path("Again.ksv"), "Again.ksv");
       GameState reread;
-      reread.Money = saved.Money;
-      reread.Inventory = saved.Inventory;
-      reread.Inventory[0] = session.State().Inventory[0];  // item 0 is not saved
+      reread.campaign.Money = saved.Money;
+      reread.campaign.Inventory = saved.Inventory;
+      reread.campaign.Inventory[0] = session.State().campaign.Inventory[0];  // item 0 is not saved
       RequireSameHoldings(reread, session.State(), "a campaign saved again reads back the same");
     }
     CheckedKey(session, vk::Down);

@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FinishCampaign(session, result);
   CheckTableAfterUpdate(session, table, "Player", result);
   CheckedKey(session, vk::Enter);  // back to the menu
-  Require(session.State().ScreenState == screen_state::Menu, "a key leaves the score screen");
+  Require(session.State().screens.ScreenState == Screen::Menu, "a key leaves the score screen");
   return 0;
 }

@@ -48,13 +48,14 @@ void FinishCampaign(FuzzSession& session, std::int32_t money) {
   session.Platform().QueueDialogAnswer(session.Path("Go.ksv"));
   for (int i = 1; i < 5; ++i) CheckedKey(session, vk::Down);
   CheckedKey(session, vk::Enter);  // Load: the shop, on Play
-  Require(session.State().ScreenState == screen_state::Shop, "a good saved campaign opens the shop");
+  Require(session.State().screens.ScreenState == Screen::Shop,
+          "a good saved campaign opens the shop");
   CheckedKey(session, vk::Enter);  // Play: no such level, the campaign is over
 }
 
 void CheckTableAfterUpdate(FuzzSession& session, const std::string& oldTable,
                            const std::string& name, std::int32_t result) {
-  Require(session.State().ScreenState == screen_state::ScoreTable, "the score screen is up");
+  Require(session.State().screens.ScreenState == Screen::ScoreTable, "the score screen is up");
   std::string now;
   Require(session.Read("High.scr", now), "High.scr is still there");
   if (session.MessagesSaying("message ") != 0) {

@@ -94,10 +94,10 @@ Level ReadLevelFile(const std::string& name) {
 }
 
 void PutLevel(const Level& level, GameState& state) {
-  state.Board = level.Board;
-  state.BoardWidth = level.Width;
-  state.BoardHeight = level.Height;
-  state.PlayerX = level.PlayerX;
-  state.PlayerY = level.PlayerY;
-  state.RubiesRequired = level.RubiesRequired;
+  state.world.Board = level.Board;
+  state.world.BoardWidth = level.Width;
+  state.world.BoardHeight = level.Height;
+  state.world.PlayerX = level.PlayerX;
+  state.world.PlayerY = level.PlayerY;
+  state.world.RubiesRequired = level.RubiesRequired;
 }

@@ -12,9 +12,9 @@ constexpr const char* kLineEnd = "\r\n";
 }  // namespace
 
 std::string HoldingsLines(const GameState& s) {
-  std::string lines = std::to_string(s.Money) + kLineEnd;
+  std::string lines = std::to_string(s.campaign.Money) + kLineEnd;
   for (int item = 1; item <= kItemCount; ++item) {
-    lines += std::to_string(s.Inventory[item]) + kLineEnd;
+    lines += std::to_string(s.campaign.Inventory[item]) + kLineEnd;
   }
   return lines;
 }
@@ -30,12 +30,12 @@ void WriteSnapshot(const GameState& s, const std::string& path) {
 void ReadSnapshot(GameState& s, const std::string& path) {
   const auto file = TextReader::Open(path);
   if (!file) return;
-  s.Money = file->ReadInt();
+  s.campaign.Money = file->ReadInt();
   file->SkipLine();
   for (int item = 1; item <= kItemCount; ++item) {
-    s.Inventory[item] = file->ReadInt();
+    s.campaign.Inventory[item] = file->ReadInt();
     file->SkipLine();
   }
 }
 
-void DeleteSnapshot(const std::string& path) { DeleteFileIfPresent(path); }
+void DeleteSnapshot(const std::string& path) { RemoveFile(path); }

@@ -88,7 +88,6 @@ std::unique_ptr<TextWriter> TextWriter::Create(const std::string& path, bool pri
 
 void TextWriter::Write(const std::string& bytes) { bytes_ += bytes; }
 
-void TextWriter::WriteLine(const std::string& text) { Write(text + "\r\n"); }
 
 FileError TextWriter::Close() { return ReplaceFile(path_, bytes_, private_); }
 
@@ -107,6 +106,3 @@ RuntimeError NotRead(FileError error) {
   return RuntimeError(error == FileError::kNotFound ? rtl::FileNotFound : rtl::FileAccessDenied);
 }
 
-bool DeleteFileIfPresent(const std::string& path) { return RemoveFile(path); }
-
-bool FileCanBeOpened(const std::string& path) { return IsReadableFile(path); }

@@ -60,8 +60,6 @@ class TextWriter {
   // `path` is refused instead of followed.
   static std::unique_ptr<TextWriter> Create(const std::string& path, bool privateFile = false);
 
-  // Writes `text` and CR LF.
-  void WriteLine(const std::string& text);
   // Writes raw bytes.
   void Write(const std::string& bytes);
   // Puts the file in place on the disk; nothing is written without it. On failure the old file
@@ -82,8 +80,3 @@ RuntimeError NotWritten(FileError error);
 // The same for a file that could not be opened for reading: "File not found" or
 // "File access denied".
 RuntimeError NotRead(FileError error);
-
-// Deletes `path`; a missing file is no error. True when a file was removed.
-bool DeleteFileIfPresent(const std::string& path);
-// True when `path` names an existing regular file that can be opened for reading.
-bool FileCanBeOpened(const std::string& path);

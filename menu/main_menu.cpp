@@ -32,13 +32,13 @@ int FrameTop(int entry, int screenHeight) {
 }  // namespace
 
 MenuEntry MenuKeyDown(GameState& s, int key) {
-  if (key == vk::Enter && s.MenuItem >= 1 && s.MenuItem <= kEntries) {
-    return kEntryOf[static_cast<std::size_t>(s.MenuItem)];
+  if (key == vk::Enter && s.screens.MenuItem >= 1 && s.screens.MenuItem <= kEntries) {
+    return kEntryOf[static_cast<std::size_t>(s.screens.MenuItem)];
   }
   if (key == vk::Up) {
-    s.MenuItem = s.MenuItem <= 1 ? kEntries : s.MenuItem - 1;
+    s.screens.MenuItem = s.screens.MenuItem <= 1 ? kEntries : s.screens.MenuItem - 1;
   } else if (key == vk::Down) {
-    s.MenuItem = s.MenuItem >= kEntries ? 1 : s.MenuItem + 1;
+    s.screens.MenuItem = s.screens.MenuItem >= kEntries ? 1 : s.screens.MenuItem + 1;
   }
   return MenuEntry::None;
 }
@@ -49,9 +49,10 @@ void LayOutMainMenu(WindowModel& window, int screenWidth, int screenHeight) {
 }
 
 void PlaceMenuFrame(const GameState& s, WindowModel& window) {
-  if (s.MenuItem < 1 || s.MenuItem > kEntries) return;
+  if (s.screens.MenuItem < 1 || s.screens.MenuItem > kEntries) return;
   const PictureElement& frame = window.Get(Element::ImSelect);
-  window.SetPosition(Element::ImSelect, frame.Left, FrameTop(s.MenuItem, s.ScreenHeight));
+  window.SetPosition(Element::ImSelect, frame.Left,
+                     FrameTop(s.screens.MenuItem, s.view.ScreenHeight));
 }
 
 void ShowRandomShot(WindowModel& window, RandomSource& random) {
@@ -60,7 +61,7 @@ void ShowRandomShot(WindowModel& window, RandomSource& random) {
 }
 
 void RaiseMenu(GameState& s, WindowModel& window) {
-  s.Timer1Enabled = false;
+  s.world.Timer1Enabled = false;
   window.Hide(Element::ImMenu);
   window.Show(Element::ImMenu);
   window.Hide(Element::ImSelect);
@@ -68,20 +69,20 @@ void RaiseMenu(GameState& s, WindowModel& window) {
 }
 
 void ShowMenuOverBoard(GameState& s, WindowModel& window) {
-  s.PlayerDead = 0;
-  s.MenuItem = 1;
+  s.world.PlayerDead = 0;
+  s.screens.MenuItem = 1;
   PlaceMenuFrame(s, window);
   RaiseMenu(s, window);
 }
 
 void LeavePlayForMenu(GameState& s, WindowModel& window, RandomSource& random) {
-  s.ScreenState = screen_state::Menu;
+  s.screens.ScreenState = Screen::Menu;
   ShowRandomShot(window, random);
   window.Hide(Element::ImSelectSP);
   for (const Element place : kMoneyPlaces) window.Hide(place);
-  s.MenuItem = 1;
-  window.SetPosition(Element::ImSelect, ScaleX(kFrameLeft, s.ScreenWidth),
-                     FrameTop(1, s.ScreenHeight));
+  s.screens.MenuItem = 1;
+  window.SetPosition(Element::ImSelect, ScaleX(kFrameLeft, s.view.ScreenWidth),
+                     FrameTop(1, s.view.ScreenHeight));
   RaiseMenu(s, window);
 }
 

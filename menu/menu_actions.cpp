@@ -44,13 +44,13 @@ std::string NameInProgramFolder(const std::string& chosen, const std::string& pr
 
 // Runs `change` on the money and items; when it fails, they are put back as they were.
 void ChangeHoldings(GameState& state, const std::function<void()>& change) {
-  const std::int32_t money = state.Money;
-  const std::array<std::int32_t, 10> inventory = state.Inventory;
+  const std::int32_t money = state.campaign.Money;
+  const std::array<std::int32_t, 10> inventory = state.campaign.Inventory;
   try {
     change();
   } catch (...) {
-    state.Money = money;
-    state.Inventory = inventory;
+    state.campaign.Money = money;
+    state.campaign.Inventory = inventory;
     throw;
   }
 }
@@ -59,8 +59,8 @@ void ChangeHoldings(GameState& state, const std::function<void()>& change) {
 
 void ReturnToLevel(GameState& s, WindowModel& window, MenuHost& host) {
   HideMenu(window);
-  s.Timer1Enabled = true;
-  s.ScreenState = screen_state::Play;
+  s.world.Timer1Enabled = true;
+  s.screens.ScreenState = Screen::Play;
   host.PlaceBoard();
   host.PresentBoard();
 }
@@ -70,19 +70,19 @@ void ReturnToLevel(GameState& s, WindowModel& window, MenuHost& host) {
 void StartNewCampaign(GameState& s, MenuHost& host, const MenuFiles& files) {
   const std::string first = CampaignLevelName(kFirstCampaignLevel);
   const Level level = ReadLevelFile(first);
-  s.CurrentLevelFile = first;
+  s.campaign.CurrentLevelFile = first;
   DeleteSnapshot(files.snapshotPath);
   ForgetPurchases(s);
-  s.Timer1Enabled = true;
-  s.ScreenState = screen_state::Play;
+  s.world.Timer1Enabled = true;
+  s.screens.ScreenState = Screen::Play;
   host.EnterLevel(level);
 }
 
 void RestartLevel(GameState& s, MenuHost& host, const MenuFiles& files) {
-  const Level level = ReadLevelFile(s.CurrentLevelFile);
+  const Level level = ReadLevelFile(s.campaign.CurrentLevelFile);
   ChangeHoldings(s, [&] { ReadSnapshot(s, files.snapshotPath); });
-  s.Timer1Enabled = true;
-  s.ScreenState = screen_state::Play;
+  s.world.Timer1Enabled = true;
+  s.screens.ScreenState = Screen::Play;
   host.EnterLevel(level);
 }
 
@@ -91,9 +91,9 @@ void PlayCustomLevel(GameState& s, MenuHost& host, const MenuFiles& files) {
   if (!chosen) return;
   const std::string name = NameInProgramFolder(*chosen, files.programFolder);
   const Level level = ReadLevelFile(name);
-  s.CurrentLevelFile = name;
-  s.Timer1Enabled = true;
-  s.ScreenState = screen_state::Play;
+  s.campaign.CurrentLevelFile = name;
+  s.world.Timer1Enabled = true;
+  s.screens.ScreenState = Screen::Play;
   host.EnterLevel(level);
 }
 
@@ -104,19 +104,19 @@ void LoadSavedCampaign(GameState& s, WindowModel& window, MenuHost& host, const 
   const SavedCampaign saved =
       ReadCampaignFile(*chosen, NameInProgramFolder(*chosen, files.programFolder));
   ChangeHoldings(s, [&] {
-    s.Money = saved.Money;
+    s.campaign.Money = saved.Money;
     for (std::size_t item = 1; item < saved.Inventory.size(); ++item) {
-      s.Inventory[item] = saved.Inventory[item];
+      s.campaign.Inventory[item] = saved.Inventory[item];
     }
     WriteSnapshot(s, files.snapshotPath);
   });
   HideMenu(window);
-  s.CurrentLevelFile = CampaignLevelName(saved.NumberText);
-  s.ScreenState = screen_state::Shop;
-  s.ShopItem = kShopPlayEntry;
+  s.campaign.CurrentLevelFile = CampaignLevelName(saved.NumberText);
+  s.screens.ScreenState = Screen::Shop;
+  s.screens.ShopItem = shop_entry::Play;
   host.Edit2Change();
   ShowShop(window);
-  s.Timer1Enabled = false;
+  s.world.Timer1Enabled = false;
 }
 
 void SetUpDialogs(MenuFiles& files) {

@@ -1,6 +1,6 @@
 #pragma once
 // What the screens need from the window that hosts them: levels, the board, the money counter,
-// the random generator, file dialogs and closing; and the files they work with.
+// the random generator and file dialogs; and the files they work with.
 #include <optional>
 #include <string>
 
@@ -26,8 +26,6 @@ class MenuHost {
   // An open or save dialog; the chosen file's full path, or nothing when cancelled.
   virtual std::optional<std::string> OpenDialog(const FileDialogSetup& setup) = 0;
   virtual std::optional<std::string> SaveDialog(const FileDialogSetup& setup) = 0;
-  // Closes the window; the program ends after the current handler.
-  virtual void CloseWindow() = 0;
 };
 
 // The files the menu and the shop work with.

@@ -23,11 +23,11 @@ std::string WithExtension(const std::string& name) {
 void SaveCampaign(GameState& s, MenuHost& host, MenuFiles& files) {
   const std::optional<std::string> chosen = host.SaveDialog(files.saveDialog1);
   if (!chosen) return;
-  const std::string& level = s.CurrentLevelFile;
+  const std::string& level = s.campaign.CurrentLevelFile;
   // Only a campaign level can be resumed; the bare name goes on to fail as an empty number.
   if (!IsCampaignName(level) && level != CampaignLevelName("")) return;
   const std::int32_t number = ParseLevelNumber(LevelNumberText(level));
-  s.CurrentLevelFile = CampaignLevelName(number);
+  s.campaign.CurrentLevelFile = CampaignLevelName(number);
   const std::string path = WithExtension(*chosen);
   files.saveDialog1.fileName = path;
   WriteCampaignFile(path, std::to_string(number), s);

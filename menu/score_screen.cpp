@@ -35,16 +35,16 @@ void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWi
 void ShowScoreTable(const GameState& s, WindowModel& window, const Surface& blankScore,
                     const std::string& folder) {
   const std::string table = folder + kScoreTableFile;
-  UpdateScoreTable(table, folder + kScoreWorkFile, s.PlayerName,
-                   CampaignResult(s.Money, s.Inventory));
-  DrawScoreTable(window, blankScore, s.ScreenWidth, table);
+  UpdateScoreTable(table, folder + kScoreWorkFile, s.campaign.PlayerName,
+                   CampaignResult(s.campaign.Money, s.campaign.Inventory));
+  DrawScoreTable(window, blankScore, s.view.ScreenWidth, table);
   window.Show(Element::ImScore);
 }
 
 void LeaveScoreScreen(GameState& s, WindowModel& window, MenuHost& host) {
-  s.ScreenState = screen_state::Menu;
-  s.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
-  host.LoadLevel(s.CurrentLevelFile);
+  s.screens.ScreenState = Screen::Menu;
+  s.campaign.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
+  host.LoadLevel(s.campaign.CurrentLevelFile);
   ShowRandomShot(window, host.Random());
   window.Hide(Element::ImScore);
   ShowMenuOverBoard(s, window);

@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr int kFirstItem = 1;
-constexpr int kLastItem = 4;
-constexpr int kSave = 5;
-
 struct Offset {
   int dx;
   int dy;
@@ -24,10 +20,10 @@ struct Offset {
 
 // Where the frames stand, relative to the shop panel's top-left corner: around the icon and
 // the price of items 1..4 ([0] unused), and around the two buttons.
-constexpr std::array<Offset, kLastItem + 1> kItemFrame{{{0, 0}, {17, 25}, {16, 72}, {16, 118},
-                                                        {16, 163}}};
-constexpr std::array<Offset, kLastItem + 1> kPriceFrame{{{0, 0}, {164, 25}, {164, 73},
-                                                         {164, 120}, {164, 164}}};
+constexpr std::array<Offset, shop_entry::LastItem + 1> kItemFrame{
+    {{0, 0}, {17, 25}, {16, 72}, {16, 118}, {16, 163}}};
+constexpr std::array<Offset, shop_entry::LastItem + 1> kPriceFrame{
+    {{0, 0}, {164, 25}, {164, 73}, {164, 120}, {164, 164}}};
 constexpr std::array<Offset, 2> kButtonFrame{{{21, 210}, {120, 210}}};  // Save, Play
 
 struct Placed {
@@ -43,7 +39,7 @@ constexpr Placed kShopLayout[] = {
     {Element::ImCt4, {175, 264}},
 };
 
-bool IsItem(int entry) { return entry >= kFirstItem && entry <= kLastItem; }
+bool IsItem(int entry) { return entry >= shop_entry::FirstItem && entry <= shop_entry::LastItem; }
 
 void HideShop(WindowModel& window) {
   window.Hide(Element::ImMenuShop);
@@ -56,45 +52,47 @@ void HideShop(WindowModel& window) {
 bool BuyItem(GameState& s, int index) {
   if (!IsItem(index)) return false;
   const std::int32_t price = ShopPrices[static_cast<std::size_t>(index)];
-  if (price > s.Money) return false;
-  std::int32_t& count = s.Inventory[static_cast<std::size_t>(index)];
+  if (price > s.campaign.Money) return false;
+  std::int32_t& count = s.campaign.Inventory[static_cast<std::size_t>(index)];
   count = Wrap32(std::int64_t{count} + 1);
-  s.Money = Wrap32(std::int64_t{s.Money} - price);
+  s.campaign.Money = Wrap32(std::int64_t{s.campaign.Money} - price);
   return true;
 }
 
 void ForgetPurchases(GameState& s) {
-  s.Money = 0;
-  for (int item = kFirstItem; item <= kLastItem; ++item) {
-    s.Inventory[static_cast<std::size_t>(item)] = 0;
+  s.campaign.Money = 0;
+  for (int entry = shop_entry::FirstItem; entry <= shop_entry::LastItem; ++entry) {
+    s.campaign.Inventory[static_cast<std::size_t>(entry)] = 0;
   }
 }
 
 void ShopKeyDown(GameState& s, WindowModel& window, MenuHost& host, MenuFiles& files, int key) {
-  if (key == vk::Enter && s.ShopItem == kShopPlayEntry) {
+  if (key == vk::Enter && s.screens.ShopItem == shop_entry::Play) {
     // A next level that is there but cannot be read keeps the shop open, so that the campaign
     // can still be saved; only a name with no file behind it ends the campaign.
-    const std::optional<Level> next = ReadLevelIfPresent(s.CurrentLevelFile);
+    const std::optional<Level> next = ReadLevelIfPresent(s.campaign.CurrentLevelFile);
     // Without a snapshot dying could not give back what the level began with: the shop stays.
     WriteSnapshot(s, files.snapshotPath);
     HideShop(window);
-    s.ScreenState = screen_state::Play;
+    s.screens.ScreenState = Screen::Play;
     if (next) {
       host.EnterLevel(*next);
     } else {
-      host.LoadLevel(s.CurrentLevelFile);
+      host.LoadLevel(s.campaign.CurrentLevelFile);
     }
     return;
   }
-  if (key == vk::Enter && s.ShopItem == kSave) {
+  if (key == vk::Enter && s.screens.ShopItem == shop_entry::Save) {
     SaveCampaign(s, host, files);
-  } else if (key == vk::Enter && IsItem(s.ShopItem)) {
-    BuyItem(s, s.ShopItem);
+  } else if (key == vk::Enter && IsItem(s.screens.ShopItem)) {
+    BuyItem(s, s.screens.ShopItem);
     host.Edit2Change();
   } else if (key == vk::Up) {
-    s.ShopItem = s.ShopItem == 1 ? kShopPlayEntry : s.ShopItem - 1;
+    s.screens.ShopItem =
+        s.screens.ShopItem == shop_entry::FirstItem ? shop_entry::Play : s.screens.ShopItem - 1;
   } else if (key == vk::Down) {
-    s.ShopItem = s.ShopItem == kShopPlayEntry ? 1 : s.ShopItem + 1;
+    s.screens.ShopItem =
+        s.screens.ShopItem == shop_entry::Play ? shop_entry::FirstItem : s.screens.ShopItem + 1;
   }
   PlaceShopFrames(s, window);
 }
@@ -110,18 +108,18 @@ void LayOutShop(WindowModel& window, int screenWidth, int screenHeight) {
 }
 
 void PlaceShopFrames(const GameState& s, WindowModel& window) {
-  const int entry = s.ShopItem;
+  const int entry = s.screens.ShopItem;
   const PictureElement& panel = window.Get(Element::ImMenuShop);
   if (IsItem(entry)) {
-    const Offset item = kItemFrame[static_cast<std::size_t>(entry)];
+    const Offset icon = kItemFrame[static_cast<std::size_t>(entry)];
     const Offset price = kPriceFrame[static_cast<std::size_t>(entry)];
-    window.SetPosition(Element::ImSelectIt, panel.Left + item.dx, panel.Top + item.dy);
+    window.SetPosition(Element::ImSelectIt, panel.Left + icon.dx, panel.Top + icon.dy);
     window.SetPosition(Element::ImSelectCt, panel.Left + price.dx, panel.Top + price.dy);
     window.Show(Element::ImSelectIt);
     window.Show(Element::ImSelectCt);
     window.Hide(Element::ImSelectSP);
-  } else if (entry == kSave || entry == kShopPlayEntry) {
-    const Offset button = kButtonFrame[static_cast<std::size_t>(entry - kSave)];
+  } else if (entry == shop_entry::Save || entry == shop_entry::Play) {
+    const Offset button = kButtonFrame[static_cast<std::size_t>(entry - shop_entry::Save)];
     window.Hide(Element::ImSelectIt);
     window.Hide(Element::ImSelectCt);
     window.SetPosition(Element::ImSelectSP, panel.Left + button.dx, panel.Top + button.dy);

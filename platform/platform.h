@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-class RandomSource;  // the game's random generator, seen by the rules
 struct Rect;         // an area of a picture
 struct Surface;      // a picture in memory, drawn by the game
 
@@ -41,10 +40,6 @@ class Platform {
   virtual void QuitLoop() = 0;
   // Hides or shows the desktop's task bar (only Windows has one to hide).
   virtual void SetTaskbarVisible(bool visible) = 0;
-  // The program's one random generator.
-  virtual RandomSource& Random() = 0;
-  // Reseeds the random generator from the clock.
-  virtual void SeedRandom() = 0;
 };
 
 // The window's handlers, as the event loop delivers them; they never overlap.

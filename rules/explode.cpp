@@ -50,9 +50,9 @@ constexpr std::size_t kMaxFrames = MaxBoardSize * MaxBoardSize + 1;
 std::array<Frame, kMaxFrames> chainScratch;
 
 void HitCentre(GameState& s, int x, int y) {
-  std::uint8_t& cell = s.Board(x, y);
+  std::uint8_t& cell = s.world.Board(x, y);
   if (cell == tiles::Player) {
-    s.PlayerDead = 1;
+    s.world.PlayerDead = 1;
   } else if (!(kBlastClass[cell] & kProtected)) {
     cell = tiles::Ruby;
   }
@@ -60,10 +60,10 @@ void HitCentre(GameState& s, int x, int y) {
 
 // A neighbour that is no creature: the blast reaches it unless protected or off the playfield.
 void HitNeighbour(GameState& s, int x, int y) {
-  std::uint8_t& cell = s.Board(x, y);
-  if ((kBlastClass[cell] & kProtected) || !s.InPlayfield(x, y)) return;
+  std::uint8_t& cell = s.world.Board(x, y);
+  if ((kBlastClass[cell] & kProtected) || !s.world.InPlayfield(x, y)) return;
   if (cell == tiles::Player) {
-    s.PlayerDead = 1;
+    s.world.PlayerDead = 1;
   } else {
     cell = tiles::Ruby;
   }
@@ -84,7 +84,7 @@ void Explode(GameState& s, int x, int y) {
     const Offset o = kBlastOrder[top.next++];
     const int nx = top.x + o.dx;
     const int ny = top.y + o.dy;
-    if (kBlastClass[s.Board(nx, ny)] & kCreature) {
+    if (kBlastClass[s.world.Board(nx, ny)] & kCreature) {
       // The creature's own blast runs to its end before this one looks further.
       HitCentre(s, nx, ny);
       chainScratch[depth++] = {static_cast<std::int16_t>(nx), static_cast<std::int16_t>(ny), 0};

@@ -16,10 +16,10 @@ struct ItemRule {
 
 // In the order the keys are looked at: with several held, the lowest digit wins.
 constexpr std::array<ItemRule, 4> kItems{{
-    {vk::Digit0 + 1, 1, tiles::Empty, tiles::Ruby},
-    {vk::Digit0 + 2, 2, tiles::Empty, tiles::Rock},
-    {vk::Digit0 + 3, 3, tiles::Empty, tiles::Earth},
-    {vk::Digit0 + 4, 4, tiles::Rock, tiles::Empty},
+    {vk::Digit0 + item::Ruby, item::Ruby, tiles::Empty, tiles::Ruby},
+    {vk::Digit0 + item::Rock, item::Rock, tiles::Empty, tiles::Rock},
+    {vk::Digit0 + item::Earth, item::Earth, tiles::Empty, tiles::Earth},
+    {vk::Digit0 + item::AntiRock, item::AntiRock, tiles::Rock, tiles::Empty},
 }};
 
 }  // namespace
@@ -36,13 +36,13 @@ std::optional<Direction> ArrowDirection(int key) {
 
 bool UseHeldItem(GameState& s, PlayHost& host, int key) {
   for (const ItemRule& rule : kItems) {
-    if (!host.IsKeyDown(rule.key) || s.Inventory[rule.item] < 1) continue;
+    if (!host.IsKeyDown(rule.key) || s.campaign.Inventory[rule.item] < 1) continue;
     if (const auto d = ArrowDirection(key)) {
       // No bounds test: the ring around the playfield holds tile 0, which no item accepts.
-      std::uint8_t& cell = s.Board(s.PlayerX + d->dx, s.PlayerY + d->dy);
+      std::uint8_t& cell = s.world.Board(s.world.PlayerX + d->dx, s.world.PlayerY + d->dy);
       if (cell == rule.required) {
         cell = rule.placed;
-        --s.Inventory[rule.item];
+        --s.campaign.Inventory[rule.item];
       }
     }
     return true;

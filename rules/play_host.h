@@ -15,10 +15,9 @@ class PlayHost {
   virtual void UpdateRubyStatus() = 0;
   // True while the key with virtual-key code `vk` is held down (digit keys).
   virtual bool IsKeyDown(int vk) = 0;
-  // A finished campaign level: redraws the money counter and shows the shop over the board.
-  virtual void ShowShopAfterLevel() = 0;
+  // The exit was reached: the level is finished (FinishLevel) and the shop shown; false when
+  // the window closes instead.
+  virtual bool LevelFinished() = 0;
   // Escape in play: shows the main menu (random preview, frame on Return) over the board.
   virtual void LeavePlayForMenu() = 0;
-  // Closes the window; the program ends after the current handler.
-  virtual void CloseWindow() = 0;
 };

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "game/int32.h"
-#include "game/level_names.h"
 #include "game/tiles.h"
 #include "rules/items.h"
 
@@ -17,27 +16,27 @@ struct Cell {
 
 Cell Offset(Cell c, Direction d) { return {c.x + d.dx, c.y + d.dy}; }
 
-std::uint8_t& At(GameState& s, Cell c) { return s.Board(c.x, c.y); }
+std::uint8_t& At(GameState& s, Cell c) { return s.world.Board(c.x, c.y); }
 
 bool IsSideways(Direction d) { return d.dy == 0; }
 
 // True when a step from `p` along `d` stays on the playfield.
 bool StepStaysInside(const GameState& s, Cell p, Direction d) {
   if (d.dx < 0) return p.x != 0;
-  if (d.dx > 0) return p.x != s.BoardWidth - 1;
+  if (d.dx > 0) return p.x != s.world.BoardWidth - 1;
   if (d.dy < 0) return p.y != 0;
-  return p.y != s.BoardHeight - 1;
+  return p.y != s.world.BoardHeight - 1;
 }
 
 // Counts one more ruby, refreshes the status line and opens every closed exit when the count
 // reaches the level's requirement exactly (only here: later rubies change nothing).
 void CollectRuby(GameState& s, PlayHost& host) {
-  s.RubiesCollected = Wrap32(std::int64_t{s.RubiesCollected} + 1);
+  s.world.RubiesCollected = Wrap32(std::int64_t{s.world.RubiesCollected} + 1);
   host.UpdateRubyStatus();
-  if (s.RubiesCollected != s.RubiesRequired) return;
-  for (int x = 0; x < s.BoardWidth; ++x) {
-    for (int y = 0; y < s.BoardHeight; ++y) {
-      if (s.Board(x, y) == tiles::ClosedExit) s.Board(x, y) = tiles::Exit;
+  if (s.world.RubiesCollected != s.world.RubiesRequired) return;
+  for (int x = 0; x < s.world.BoardWidth; ++x) {
+    for (int y = 0; y < s.world.BoardHeight; ++y) {
+      if (s.world.Board(x, y) == tiles::ClosedExit) s.world.Board(x, y) = tiles::Exit;
     }
   }
 }
@@ -72,27 +71,10 @@ Cell DirectionStep(GameState& s, PlayHost& host, Cell p, Direction d, bool shift
   return t;
 }
 
-// The exit was reached. True when the shop opened; false when the level was a single level
-// and the window is closing.
-bool CompleteLevel(GameState& s, PlayHost& host) {
-  s.Timer1Enabled = false;
-  if (!IsCampaignName(s.CurrentLevelFile)) {
-    host.CloseWindow();
-    return false;
-  }
-  s.CurrentLevelFile = NextCampaignName(s.CurrentLevelFile);
-  s.ScreenState = screen_state::Shop;
-  s.ShopItem = kShopPlayEntry;
-  s.Money = Wrap32(std::int64_t{s.Money} + s.RubiesCollected - s.RubiesRequired);
-  host.ShowShopAfterLevel();
-  s.Timer1Enabled = false;
-  return true;
-}
-
 bool CreatureAtOrBeside(const GameState& s, Cell t) {
   constexpr std::array<Direction, 5> kAround{{{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}}};
   for (const Direction d : kAround) {
-    if (tiles::IsCreature(s.Board(t.x + d.dx, t.y + d.dy))) return true;
+    if (tiles::IsCreature(s.world.Board(t.x + d.dx, t.y + d.dy))) return true;
   }
   return false;
 }
@@ -102,17 +84,17 @@ bool SameCell(Cell a, Cell b) { return a.x == b.x && a.y == b.y; }
 // Every key in play ends here; `t` may be the player's own cell.
 void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
   if (At(s, t) == tiles::Exit) {
-    if (!CompleteLevel(s, host)) return;
-    t = {s.PlayerX, s.PlayerY};
+    if (!host.LevelFinished()) return;
+    t = {s.world.PlayerX, s.world.PlayerY};
   }
   // Until the next tick the own cell still holds the ruby the player stepped onto and counted.
   if (At(s, t) == tiles::Ruby && !SameCell(t, p)) CollectRuby(s, host);
   if (tiles::IsBlocking(At(s, t))) return;
-  if (CreatureAtOrBeside(s, t)) s.PlayerDead = 1;
+  if (CreatureAtOrBeside(s, t)) s.world.PlayerDead = 1;
   host.DrawCell(p.x, p.y, tiles::Empty);
   At(s, p) = tiles::Empty;
-  s.PlayerX = t.x;
-  s.PlayerY = t.y;
+  s.world.PlayerX = t.x;
+  s.world.PlayerY = t.y;
   // The board keeps what the player stepped onto until the next tick writes tile 2 there.
   host.DrawCell(t.x, t.y, tiles::Player);
   host.PlaceBoard();
@@ -122,8 +104,8 @@ void TargetStep(GameState& s, PlayHost& host, Cell p, Cell t) {
 }  // namespace
 
 void PlayKeyDown(GameState& s, PlayHost& host, int key, bool shift) {
-  s.Timer1Enabled = true;
-  const Cell p{s.PlayerX, s.PlayerY};
+  s.world.Timer1Enabled = true;
+  const Cell p{s.world.PlayerX, s.world.PlayerY};
   Cell t = p;
   if (!UseHeldItem(s, host, key)) {
     if (key == vk::Escape) {

@@ -66,8 +66,8 @@ const Surface& BoardView::Picture(std::uint8_t index) const {
 }
 
 void BoardView::FollowView() {
-  const auto [firstX, lastX] = ShownCells(state_.BoardOriginX, boardWidth_, window_.Width());
-  const auto [firstY, lastY] = ShownCells(state_.BoardOriginY, boardHeight_, window_.Height());
+  const auto [firstX, lastX] = ShownCells(state_.view.BoardOriginX, boardWidth_, window_.Width());
+  const auto [firstY, lastY] = ShownCells(state_.view.BoardOriginY, boardHeight_, window_.Height());
   // Two cells more than the screen's width hold the cells cut at both edges.
   const int around = 2 + 2 * kMarginCells;
   const int w =
@@ -132,29 +132,29 @@ void BoardView::DrawCell(int x, int y, std::uint8_t code) {
 }
 
 void BoardView::RedrawVisibleCells() {
-  const int cw = state_.ScreenWidth / TileSize;
-  const int ch = state_.ScreenHeight / TileSize;
-  const int firstX = std::max(state_.PlayerX - cw - 1, 0);
-  const int lastX = std::min(state_.PlayerX + cw + 1, state_.BoardWidth - 1);
-  const int firstY = std::max(state_.PlayerY - ch - 1, 0);
-  const int lastY = std::min(state_.PlayerY + ch + 1, state_.BoardHeight - 1);
+  const int cw = state_.view.ScreenWidth / TileSize;
+  const int ch = state_.view.ScreenHeight / TileSize;
+  const int firstX = std::max(state_.world.PlayerX - cw - 1, 0);
+  const int lastX = std::min(state_.world.PlayerX + cw + 1, state_.world.BoardWidth - 1);
+  const int firstY = std::max(state_.world.PlayerY - ch - 1, 0);
+  const int lastY = std::min(state_.world.PlayerY + ch + 1, state_.world.BoardHeight - 1);
   for (int i = firstX; i <= lastX; ++i) {
-    for (int j = firstY; j <= lastY; ++j) DrawCell(i, j, state_.Board(i, j));
+    for (int j = firstY; j <= lastY; ++j) DrawCell(i, j, state_.world.Board(i, j));
   }
 }
 
 void BoardView::PlaceBoard() {
-  state_.BoardOriginX =
-      PlaceAxis(state_.ViewCenterX, state_.PlayerX, state_.BoardWidth, state_.ScreenWidth);
-  state_.BoardOriginY =
-      PlaceAxis(state_.ViewCenterY, state_.PlayerY, state_.BoardHeight, state_.ScreenHeight);
+  state_.view.BoardOriginX = PlaceAxis(state_.view.ViewCenterX, state_.world.PlayerX,
+                                       state_.world.BoardWidth, state_.view.ScreenWidth);
+  state_.view.BoardOriginY = PlaceAxis(state_.view.ViewCenterY, state_.world.PlayerY,
+                                       state_.world.BoardHeight, state_.view.ScreenHeight);
 }
 
 void BoardView::PresentBoard() {
   FollowView();
   const Rect screen{0, 0, window_.Width(), window_.Height()};
-  const bool sameView = screenHolds_ && presentedX_ == state_.BoardOriginX &&
-                        presentedY_ == state_.BoardOriginY &&
+  const bool sameView = screenHolds_ && presentedX_ == state_.view.BoardOriginX &&
+                        presentedY_ == state_.view.BoardOriginY &&
                         presentedRepaints_ == window_.Repaints();
   if (incremental_ && sameView) {
     for (const int cell : changed_) {
@@ -168,8 +168,8 @@ void BoardView::PresentBoard() {
   for (const int cell : changed_) listed_[static_cast<std::size_t>(cell)] = false;
   changed_.clear();
   screenHolds_ = true;
-  presentedX_ = state_.BoardOriginX;
-  presentedY_ = state_.BoardOriginY;
+  presentedX_ = state_.view.BoardOriginX;
+  presentedY_ = state_.view.BoardOriginY;
   presentedRepaints_ = window_.Repaints();
   window_.DrawEdit1();
 }
@@ -182,17 +182,17 @@ void BoardView::PresentBoard(const Rect& clip) {
 }
 
 void BoardView::CopyToScreen(const Rect& area, const Rect& clip) {
-  const Rect onScreen{state_.BoardOriginX + area.left, state_.BoardOriginY + area.top, area.width,
-                      area.height};
+  const Rect onScreen{state_.view.BoardOriginX + area.left, state_.view.BoardOriginY + area.top,
+                      area.width, area.height};
   const Rect copied = Intersect(onScreen, clip);
-  Blit(window_.Screen(), state_.BoardOriginX + pictureX_ * TileSize,
-       state_.BoardOriginY + pictureY_ * TileSize, BoardBitmap, copied);
+  Blit(window_.Screen(), state_.view.BoardOriginX + pictureX_ * TileSize,
+       state_.view.BoardOriginY + pictureY_ * TileSize, BoardBitmap, copied);
   window_.MarkChanged(copied);
 }
 
 void BoardView::ResizeToBoard() {
-  const int w = std::clamp(state_.BoardWidth, 0, MaxBoardSize);
-  const int h = std::clamp(state_.BoardHeight, 0, MaxBoardSize);
+  const int w = std::clamp(state_.world.BoardWidth, 0, MaxBoardSize);
+  const int h = std::clamp(state_.world.BoardHeight, 0, MaxBoardSize);
   // As a picture of the whole board would, cells beyond the smaller of the sizes turn black.
   for (int x = 0; x < MaxBoardSize; ++x) {
     for (int y = 0; y < MaxBoardSize; ++y) {

@@ -96,6 +96,7 @@ void InstallCatalogue(WindowModel& window, std::vector<PictureElement> elements)
 
 GamePictures DecodeGamePictures(const std::string& assetsFolder, bool required) {
   GamePictures pictures;
+  pictures.required = required;
   pictures.catalogue = DecodeCatalogue(assetsFolder, required);
   try {
     pictures.digitList = LoadAssetPicture(assetsFolder, kDigitListFile);

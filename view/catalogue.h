@@ -47,9 +47,10 @@ struct GamePictures {
   std::vector<PictureElement> catalogue;
   Surface digitList;
   Surface unknownCode;
+  bool required = true;  // as decoded: false when missing files were let pass
 };
 
 // Decodes the catalogue and the pictures that are not window elements; safe on any thread.
 // With `required`, a missing or unreadable picture throws std::runtime_error naming it;
-// otherwise what could not be read stays empty.
+// otherwise what could not be read stays empty (the headless driver, tests and tools).
 GamePictures DecodeGamePictures(const std::string& assetsFolder, bool required);

@@ -34,14 +34,9 @@ void AddRect(std::vector<Rect>& rects, const Rect& area, std::size_t most) {
 }  // namespace
 
 WindowModel::WindowModel(int width, int height)
-    : screen_(width, height, kBlack), changed_{Rect{0, 0, width, height}} {
-  for (std::size_t i = 0; i < kElementCount; ++i) {
-    elements_[i].Name = ElementName(static_cast<Element>(i));
-  }
-}
+    : screen_(width, height, kBlack), changed_{Rect{0, 0, width, height}} {}
 
 void WindowModel::SetElement(Element id, PictureElement element) {
-  element.Name = ElementName(id);
   Get(id) = std::move(element);
 }
 

@@ -12,7 +12,6 @@
 #include "view/surface.h"
 
 struct PictureElement {
-  std::string_view Name;  // the design's name, for the headless driver's dump
   Surface Picture;  // may be empty
   int Left = 0;
   int Top = 0;
@@ -73,7 +72,6 @@ class WindowModel {
 
   // The status box: a disabled one-line text box that lies above everything.
   void SetEdit1Bounds(const Rect& bounds);
-  const Rect& Edit1Bounds() const { return edit1Bounds_; }
   void SetEdit1Text(const std::string& cp1251);
   const std::string& Edit1Text() const { return edit1Text_; }
   // Draws the status box onto the surface (after anything drawn straight onto it).

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "game/random.h"
 #include "platform/linux/gtk_dialogs.h"
 #include "platform/platform.h"
 #include "view/surface.h"
@@ -71,8 +70,6 @@ class SdlPlatform : public Platform {
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override;
-  RandomSource& Random() override { return random_; }
-  void SeedRandom() override { random_.SeedFromClock(); }
 
   // Delivers the window's events to `events` until the window is closed; the exit code.
   int Run(WindowEvents& events);
@@ -107,5 +104,4 @@ class SdlPlatform : public Platform {
   std::array<std::uint8_t, 512> heldVk_{};  // per SDL scancode: the code it went down as, or 0
   bool quit_ = false;
   bool repaintPending_ = false;
-  ClockRandom random_;
 };

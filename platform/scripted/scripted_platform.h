@@ -11,7 +11,8 @@
 #include "platform/platform.h"
 #include "view/surface.h"
 
-// The program's generator, with draws that a script can force.
+// The program's generator as scripts drive it: never seeded from the clock, so that replays are
+// exact, and with draws that a script can force.
 class ForcedRandom : public RandomSource {
  public:
   // The next draws return these values (mod n), in order, before the ordinary generator.
@@ -38,15 +39,11 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override { taskbarVisible_ = visible; }
-  RandomSource& Random() override { return random_; }
-  // Replays must be exact, so the scripted generator always starts from the same seed.
-  void SeedRandom() override {}
 
   // Script side.
   void SetHeld(std::set<int> keys) { held_ = std::move(keys); }
   // Queues the answer of the next dialog: a full path, or nothing for "cancel".
   void QueueDialogAnswer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
-  void ForceRandom(std::int64_t value) { random_.Force(value); }
   bool TimerEnabled() const { return timerEnabled_; }
   bool QuitRequested() const { return quit_; }
   bool TaskbarVisible() const { return taskbarVisible_; }
@@ -70,5 +67,4 @@ class ScriptedPlatform : public Platform {
   Surface shown_;
   std::set<int> held_;
   std::deque<std::optional<std::string>> answers_;
-  ForcedRandom random_;
 };

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "game/random.h"
 #include "platform/platform.h"
 #include "view/surface.h"
 
@@ -37,8 +36,6 @@ class Win32Platform : public Platform {
   std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override;
   void QuitLoop() override { quit_ = true; }
   void SetTaskbarVisible(bool visible) override;
-  RandomSource& Random() override { return random_; }
-  void SeedRandom() override { random_.SeedFromClock(); }
 
   // Delivers the window's messages to `events` until the window is closed; the exit code.
   // An exception thrown by a handler ends the loop and is thrown again from here.
@@ -72,5 +69,4 @@ class Win32Platform : public Platform {
   std::uintptr_t lastTimerId_ = 0;
   bool quit_ = false;
   std::exception_ptr failure_;
-  ClockRandom random_;
 };

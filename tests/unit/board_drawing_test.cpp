@@ -51,6 +51,7 @@ struct Window {
   std::string folder;
   std::ostringstream shown;
   ScriptedPlatform platform{1024, 768, shown};
+  ForcedRandom random;
   std::unique_ptr<TForm1> form;
 
   Window(const std::string& name, const std::string& level, bool wholeView)
@@ -59,11 +60,11 @@ struct Window {
     WriteTempFile(name + "/Level1.cam", level);
     WriteTempFile(name + "/Level2.cam", level);
     form = std::make_unique<TForm1>(
-        platform, FormOptions{folder, std::string(QUILLMERE_SOURCE_DIR) + "/assets/",
-                              folder + "snapshot.tmp", true, wholeView});
+        platform, random, FormOptions{folder, std::string(QUILLMERE_SOURCE_DIR) + "/assets/",
+                              folder + "snapshot.tmp", wholeView});
     platform.KeepShownPicture();
     Enter();
-    form->LoadPictures();
+    form->LoadPictures(DecodeGamePictures(std::string(QUILLMERE_SOURCE_DIR) + "/assets/", true));
     form->FormCreate();
   }
   void Enter() const { EXPECT_EQ(::chdir(folder.c_str()), 0); }
@@ -89,7 +90,7 @@ TEST(BoardDrawing, OnlyWhatChangedShowsTheSamePixelsAsEverythingInView) {
   for (int step = 0; step < 300 && !changed.form->IsClosed(); ++step) {
     // Mostly play: ticks and arrows, now and then Escape, Enter in the menu or a repaint.
     const int e = event(rng);
-    const bool inMenu = changed.form->State().ScreenState == screen_state::Menu;
+    const bool inMenu = changed.form->State().screens.ScreenState == Screen::Menu;
     const int k = inMenu && e % 2 == 0 ? 13 : e == 97 ? 27 : kArrows[arrow(rng)];
     const bool shift = event(rng) < 20;
     for (Window* w : {&changed, &whole}) {
@@ -130,7 +131,7 @@ TEST(BoardDrawing, AWalkAcrossTheLargestBoardShowsTheSamePixelsAsEverythingInVie
       ExpectSameScreens(changed, whole, step);
     }
   }
-  EXPECT_NE(changed.form->State().PlayerX, 50) << "the player walked";
+  EXPECT_NE(changed.form->State().world.PlayerX, 50) << "the player walked";
 }
 
 }  // namespace

@@ -56,27 +56,27 @@ class CampaignFile : public ::testing::Test {
 
 TEST_F(CampaignFile, WritesElevenCrLfLinesWithSignedNumbers) {
   GameState state;
-  state.Money = -5;
-  state.Inventory = {99, 1, 2, 3, 4, 0, 0, 0, -2147483647 - 1, 2147483647};
+  state.campaign.Money = -5;
+  state.campaign.Inventory = {99, 1, 2, 3, 4, 0, 0, 0, -2147483647 - 1, 2147483647};
   WriteCampaignFile(path_, "4", state);
   EXPECT_EQ(Read(), "4\r\n-5\r\n1\r\n2\r\n3\r\n4\r\n0\r\n0\r\n0\r\n-2147483648\r\n2147483647\r\n");
 }
 
 TEST_F(CampaignFile, ReadsWhatItWroteAndTheFirstLineAsText) {
   GameState saved;
-  saved.Money = 1234;
-  for (int i = 1; i <= 9; ++i) saved.Inventory[i] = i * 11;
-  saved.Inventory[9] = 2147483647;
+  saved.campaign.Money = 1234;
+  for (int i = 1; i <= 9; ++i) saved.campaign.Inventory[i] = i * 11;
+  saved.campaign.Inventory[9] = 2147483647;
   WriteCampaignFile(path_, "007", saved);
   const SavedCampaign loaded = ReadCampaignFile(path_, "save.ksv");
   EXPECT_EQ(loaded.NumberText, "007");
   EXPECT_EQ(loaded.Money, 1234);
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(loaded.Inventory[i], saved.Inventory[i]) << i;
+  for (int i = 1; i <= 9; ++i) EXPECT_EQ(loaded.Inventory[i], saved.campaign.Inventory[i]) << i;
   Write(" 12 \r\n30\t\r\n1\n2\n3\n4\n5\n6\n7\n8\n9\n\r\n  \r\n");
   EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").NumberText, "12") << "blanks around values";
   // Every money value a save can hold, and a byte-order mark that an editor put first.
   for (const std::int32_t money : {-6, INT32_MIN, INT32_MAX}) {
-    saved.Money = money;
+    saved.campaign.Money = money;
     WriteCampaignFile(path_, "3", saved);
     EXPECT_EQ(ReadCampaignFile(path_, "save.ksv").Money, money);
     Write("\xEF\xBB\xBF" + Read());
@@ -127,7 +127,7 @@ TEST_F(CampaignFile, AFailedWriteKeepsTheOldFileAndLeavesNoWorkFile) {
   std::ofstream(table, std::ios::binary) << EncodeScoreLine("Old | 100") + "\r\n";
   const std::vector<std::string> before = Files();
   GameState state;
-  state.Money = 123456;
+  state.campaign.Money = 123456;
   struct rlimit saved {};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
   const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);

@@ -14,14 +14,15 @@ namespace {
 struct Started {
   std::ostringstream shown;
   ScriptedPlatform platform{800, 600, shown};
+  ForcedRandom random;
   std::string folder = TempDir() + "/";
   std::string snapshot = TempDir() + "/snapshot.tmp";
-  TForm1 form{platform, FormOptions{folder, "/nonexistent/", snapshot, false}};
+  TForm1 form{platform, random, FormOptions{folder, "/nonexistent/", snapshot}};
 
   Started() {
     WriteTempFile("Level1.cam", "2\r\n1\r\n0\r\n0\r\n0\r\n5 7\r\n");
     EXPECT_TRUE(EnterFolder(folder));
-    form.LoadPictures();
+    form.LoadPictures(DecodeGamePictures("/nonexistent/", false));
     form.FormCreate();
   }
 };
@@ -36,7 +37,7 @@ TEST(Form, StartUpHidesTheTaskbarAndClosingRestoresItAndRemovesTheSnapshot) {
   EXPECT_TRUE(s.form.IsClosed());
   EXPECT_TRUE(s.platform.QuitRequested());
   EXPECT_TRUE(s.platform.TaskbarVisible());
-  EXPECT_FALSE(FileCanBeOpened(s.snapshot));
+  EXPECT_FALSE(IsReadableFile(s.snapshot));
   EXPECT_EQ(s.shown.str(), "") << "no message at the design size";
 }
 
@@ -45,11 +46,11 @@ TEST(Form, TheTimerFollowsPlayAndKeysAfterClosingAreIgnored) {
   s.form.OnKeyDown(13, false);  // Return
   EXPECT_TRUE(s.platform.TimerEnabled());
   s.form.OnKeyDown(39, false);  // Right, into the open exit
-  EXPECT_EQ(s.form.State().ScreenState, 2) << "the exit opened the shop";
+  EXPECT_EQ(s.form.State().screens.ScreenState, Screen::Shop) << "the exit opened the shop";
   EXPECT_FALSE(s.platform.TimerEnabled());
   s.form.OnClose();
   s.form.OnKeyDown(40, false);
-  EXPECT_EQ(s.form.State().ShopItem, 6) << "a closed window handles no key";
+  EXPECT_EQ(s.form.State().screens.ShopItem, 6) << "a closed window handles no key";
 }
 
 // bad input: Level file | Restart on a level that became unreadable or was deleted | the message, then the menu with the game in progress, its money, items and board kept
@@ -72,14 +73,14 @@ TEST(Form, RestartOnALevelThatCannotBeReadKeepsTheGameInProgress) {
             "message \"Quillmere\" "
             "\"Уровень «Level1.cam» не загружен: файл не удаётся открыть.\"\n");
   const GameState& after = s.form.State();
-  EXPECT_EQ(after.ScreenState, 0);
-  EXPECT_EQ(after.MenuItem, 3);
+  EXPECT_EQ(after.screens.ScreenState, Screen::Menu);
+  EXPECT_EQ(after.screens.MenuItem, 3);
   EXPECT_FALSE(s.platform.TimerEnabled());
-  EXPECT_EQ(after.Money, before.Money);
-  EXPECT_EQ(after.Inventory, before.Inventory);
-  EXPECT_EQ(after.Board.bytes, before.Board.bytes);
-  EXPECT_EQ(after.PlayerX, before.PlayerX);
-  EXPECT_EQ(after.CurrentLevelFile, before.CurrentLevelFile);
+  EXPECT_EQ(after.campaign.Money, before.campaign.Money);
+  EXPECT_EQ(after.campaign.Inventory, before.campaign.Inventory);
+  EXPECT_EQ(after.world.Board.bytes, before.world.Board.bytes);
+  EXPECT_EQ(after.world.PlayerX, before.world.PlayerX);
+  EXPECT_EQ(after.campaign.CurrentLevelFile, before.campaign.CurrentLevelFile);
 }
 
 }  // namespace

@@ -14,13 +14,13 @@ namespace {
 struct Game {
   std::ostringstream shown;
   ScriptedPlatform platform{800, 600, shown};
-  TForm1 form{platform, FormOptions{TempDir() + "/", "/nonexistent/", TempDir() + "/snap.tmp",
-                                    false}};
+  ForcedRandom random;
+  TForm1 form{platform, random, FormOptions{TempDir() + "/", "/nonexistent/", TempDir() + "/snap.tmp"}};
 
   explicit Game(const std::string& level) {
     WriteTempFile("Level1.cam", level);
     EXPECT_EQ(::chdir(TempDir().c_str()), 0);
-    form.LoadPictures();
+    form.LoadPictures(DecodeGamePictures("/nonexistent/", false));
     form.FormCreate();
   }
 
@@ -29,7 +29,7 @@ struct Game {
     const GameState& s = form.State();
     for (int x = -1; x <= MaxBoardSize; ++x) {
       for (int y = -1; y <= MaxBoardSize; ++y) {
-        if (!s.InPlayfield(x, y) && s.Board(x, y) != 0) return false;
+        if (!s.world.InPlayfield(x, y) && s.world.Board(x, y) != 0) return false;
       }
     }
     return true;

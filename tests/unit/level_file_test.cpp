@@ -45,59 +45,59 @@ std::string Refusal(const std::string& text) {
 
 TEST(LevelFile, ReadsCellsRowByRowAndIgnoresTheRest) {
   const GameState s = LoadText("3\r\n2\r\n1\r\n0\r\n4\r\n1 2 3\r\n4 5 6\r\n7\r\n");
-  EXPECT_EQ(s.BoardWidth, 3);
-  EXPECT_EQ(s.BoardHeight, 2);
-  EXPECT_EQ(s.PlayerX, 1);
-  EXPECT_EQ(s.PlayerY, 0);
-  EXPECT_EQ(s.RubiesRequired, 4);
+  EXPECT_EQ(s.world.BoardWidth, 3);
+  EXPECT_EQ(s.world.BoardHeight, 2);
+  EXPECT_EQ(s.world.PlayerX, 1);
+  EXPECT_EQ(s.world.PlayerY, 0);
+  EXPECT_EQ(s.world.RubiesRequired, 4);
   const int expected[2][3] = {{1, 2, 3}, {4, 5, 6}};
   for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(s.Board(x, y), expected[y][x]) << x << "," << y;
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(s.world.Board(x, y), expected[y][x]) << x << "," << y;
   }
-  EXPECT_EQ(s.Board(3, 0), 0) << "a seventh value is ignored";
+  EXPECT_EQ(s.world.Board(3, 0), 0) << "a seventh value is ignored";
 }
 
 TEST(LevelFile, LayoutOfCellsDoesNotMatter) {
   const GameState oneLine = LoadText("3\n2\n0\n0\n0\n1 2 3 4 5 6\n");
   const GameState sixLines = LoadText("3\n2\n0\n0\n0\n1\n2\n3\n\t4\n5\n  6");
-  EXPECT_EQ(oneLine.Board.bytes, sixLines.Board.bytes);
+  EXPECT_EQ(oneLine.world.Board.bytes, sixLines.world.Board.bytes);
 }
 
 TEST(LevelFile, HeaderLinesSkipTheirRestAndEmptyLines) {
   const GameState s = LoadText("12 columns wide\r\n\r\n2 rows\r\n0 x\r\n1 y\r\n25 to open\r\n");
-  EXPECT_EQ(s.BoardWidth, 12);
-  EXPECT_EQ(s.BoardHeight, 2);
-  EXPECT_EQ(s.PlayerY, 1);
-  EXPECT_EQ(s.RubiesRequired, 25);
+  EXPECT_EQ(s.world.BoardWidth, 12);
+  EXPECT_EQ(s.world.BoardHeight, 2);
+  EXPECT_EQ(s.world.PlayerY, 1);
+  EXPECT_EQ(s.world.RubiesRequired, 25);
 }
 
 TEST(LevelFile, CellsKeepTheirLowEightBits) {
   const GameState s = LoadText("3\n1\n0\n0\n0\n256 261 -1\n");
-  EXPECT_EQ(s.Board(0, 0), 0);
-  EXPECT_EQ(s.Board(1, 0), 5);
-  EXPECT_EQ(s.Board(2, 0), 255);
+  EXPECT_EQ(s.world.Board(0, 0), 0);
+  EXPECT_EQ(s.world.Board(1, 0), 5);
+  EXPECT_EQ(s.world.Board(2, 0), 255);
 }
 
 TEST(LevelFile, MissingValuesReadAsZero) {
   const GameState s = LoadText("4\n3\n1\n1\n2\n");
   for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(s.Board(x, y), 0);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(s.world.Board(x, y), 0);
   }
   const GameState partial = LoadText("2\n2\n0\n0\n0\n9 9");
-  EXPECT_EQ(partial.Board(1, 0), 9);
-  EXPECT_EQ(partial.Board(0, 1), 0);
+  EXPECT_EQ(partial.world.Board(1, 0), 9);
+  EXPECT_EQ(partial.world.Board(0, 1), 0);
 }
 
 TEST(LevelFile, LargestPlayfieldLeavesTheRingClear) {
   std::string text = "101\n101\n100\n100\n0\n";
   for (int i = 0; i < 101 * 101; ++i) text += "13 ";
   const GameState s = LoadText(text);
-  EXPECT_EQ(s.Board(100, 100), 13);
+  EXPECT_EQ(s.world.Board(100, 100), 13);
   for (int i = -1; i <= 101; ++i) {
-    EXPECT_EQ(s.Board(-1, i), 0);
-    EXPECT_EQ(s.Board(101, i), 0);
-    EXPECT_EQ(s.Board(i, -1), 0);
-    EXPECT_EQ(s.Board(i, 101), 0);
+    EXPECT_EQ(s.world.Board(-1, i), 0);
+    EXPECT_EQ(s.world.Board(101, i), 0);
+    EXPECT_EQ(s.world.Board(i, -1), 0);
+    EXPECT_EQ(s.world.Board(i, 101), 0);
   }
 }
 

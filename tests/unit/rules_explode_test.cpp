@@ -19,9 +19,9 @@ bool IsProtected(int code) { return code == 6 || code == 7 || code == 13; }
 
 // The blast as the rules describe it, recursion and all.
 void ReferenceExplode(GameState& s, int x, int y) {
-  std::uint8_t& centre = s.Board(x, y);
+  std::uint8_t& centre = s.world.Board(x, y);
   if (centre == 2) {
-    s.PlayerDead = 1;
+    s.world.PlayerDead = 1;
   } else if (!IsProtected(centre)) {
     centre = 1;
   }
@@ -29,17 +29,17 @@ void ReferenceExplode(GameState& s, int x, int y) {
   for (const auto& o : order) {
     const int nx = x + o[0];
     const int ny = y + o[1];
-    std::uint8_t& cell = s.Board(nx, ny);
+    std::uint8_t& cell = s.world.Board(nx, ny);
     if (IsCreatureCode(cell)) {
       ReferenceExplode(s, nx, ny);
       continue;
     }
     if (IsProtected(cell)) continue;
-    const bool off = (o[1] < 0 && y == 0) || (o[1] > 0 && y == s.BoardHeight - 1) ||
-                     (o[0] < 0 && x == 0) || (o[0] > 0 && x == s.BoardWidth - 1);
+    const bool off = (o[1] < 0 && y == 0) || (o[1] > 0 && y == s.world.BoardHeight - 1) ||
+                     (o[0] < 0 && x == 0) || (o[0] > 0 && x == s.world.BoardWidth - 1);
     if (off) continue;
     if (cell == 2) {
-      s.PlayerDead = 1;
+      s.world.PlayerDead = 1;
       continue;
     }
     cell = 1;
@@ -52,15 +52,15 @@ void ExpectSameAsReference(const GameState& start, int x, int y) {
   GameState reference = start;
   Explode(game, x, y);
   ReferenceExplode(reference, x, y);
-  ASSERT_EQ(game.Board.bytes, reference.Board.bytes) << "blast at " << x << "," << y;
-  ASSERT_EQ(game.PlayerDead, reference.PlayerDead);
+  ASSERT_EQ(game.world.Board.bytes, reference.world.Board.bytes) << "blast at " << x << "," << y;
+  ASSERT_EQ(game.world.PlayerDead, reference.world.PlayerDead);
 }
 
 TEST(Explode, ACreatureInACornerChangesOnlyThePlayfield) {
   GameState s = StateFromRows(Filled(4, 3, 5));
-  s.Board(0, 0) = 9;
+  s.world.Board(0, 0) = 9;
   Explode(s, 0, 0);
-  s.Board(3, 2) = 110;
+  s.world.Board(3, 2) = 110;
   Explode(s, 3, 2);
   EXPECT_EQ(RowsOf(s), (Rows{{1, 1, 5, 5}, {1, 1, 1, 1}, {5, 5, 1, 1}}));
   EXPECT_TRUE(RingIsClear(s));
@@ -68,15 +68,15 @@ TEST(Explode, ACreatureInACornerChangesOnlyThePlayfield) {
 
 TEST(Explode, NeighbouringCreaturesGoUpTogether) {
   GameState s = StateFromRows(Filled(6, 5, 5));
-  s.Board(2, 2) = 8;
-  s.Board(3, 2) = 111;
+  s.world.Board(2, 2) = 8;
+  s.world.Board(3, 2) = 111;
   Explode(s, 2, 2);
   EXPECT_EQ(RowsOf(s), (Rows{{5, 5, 5, 5, 5, 5},
                              {5, 1, 1, 1, 1, 5},
                              {5, 1, 1, 1, 1, 5},
                              {5, 1, 1, 1, 1, 5},
                              {5, 5, 5, 5, 5, 5}}));
-  EXPECT_EQ(s.PlayerDead, 0);
+  EXPECT_EQ(s.world.PlayerDead, 0);
 }
 
 TEST(Explode, WallsAndExitsStandEverythingElseBecomesARuby) {
@@ -93,29 +93,29 @@ TEST(Explode, ThePlayerAnywhereInTheBlastIsCaughtAndStays) {
   for (int dx = -1; dx <= 1; ++dx) {
     for (int dy = -1; dy <= 1; ++dy) {
       GameState s = StateFromRows(Filled(5, 5, 5));
-      s.Board(2, 2) = 11;
-      s.Board(2 + dx, 2 + dy) = 2;
+      s.world.Board(2, 2) = 11;
+      s.world.Board(2 + dx, 2 + dy) = 2;
       Explode(s, 2, 2);
-      EXPECT_EQ(s.PlayerDead, 1) << dx << "," << dy;
-      EXPECT_EQ(s.Board(2 + dx, 2 + dy), 2);
+      EXPECT_EQ(s.world.PlayerDead, 1) << dx << "," << dy;
+      EXPECT_EQ(s.world.Board(2 + dx, 2 + dy), 2);
     }
   }
   GameState away = StateFromRows(Filled(5, 5, 5));
-  away.Board(1, 1) = 8;
-  away.Board(3, 3) = 2;
+  away.world.Board(1, 1) = 8;
+  away.world.Board(3, 3) = 2;
   Explode(away, 1, 1);
-  EXPECT_EQ(away.PlayerDead, 0);
+  EXPECT_EQ(away.world.PlayerDead, 0);
 }
 
 TEST(Explode, AChainAcrossAFullBoardEndsWithEveryCreatureGone) {
   GameState s = StateFromRows(Filled(MaxBoardSize, MaxBoardSize, 8));
-  s.Board(50, 50) = 2;
+  s.world.Board(50, 50) = 2;
   ExpectSameAsReference(s, 0, 0);
   Explode(s, 0, 0);
   Rows expected = Filled(MaxBoardSize, MaxBoardSize, 1);
   expected[50][50] = 2;
   EXPECT_EQ(RowsOf(s), expected);
-  EXPECT_EQ(s.PlayerDead, 1);
+  EXPECT_EQ(s.world.PlayerDead, 1);
   EXPECT_TRUE(RingIsClear(s));
 }
 

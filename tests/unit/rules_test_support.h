@@ -8,6 +8,7 @@
 
 #include "game/game_state.h"
 #include "game/random.h"
+#include "play/flow.h"
 #include "rules/play_host.h"
 
 namespace rules_test {
@@ -17,19 +18,20 @@ using Rows = std::vector<std::vector<int>>;  // rows[y][x], playfield only
 // A state whose playfield is `rows`, with the ring of tile 0 around it.
 inline GameState StateFromRows(const Rows& rows) {
   GameState s;
-  s.BoardHeight = static_cast<std::int32_t>(rows.size());
-  s.BoardWidth = static_cast<std::int32_t>(rows.front().size());
-  for (int y = 0; y < s.BoardHeight; ++y) {
-    for (int x = 0; x < s.BoardWidth; ++x) s.Board(x, y) = static_cast<std::uint8_t>(rows[y][x]);
+  s.world.BoardHeight = static_cast<std::int32_t>(rows.size());
+  s.world.BoardWidth = static_cast<std::int32_t>(rows.front().size());
+  for (int y = 0; y < s.world.BoardHeight; ++y) {
+    for (int x = 0; x < s.world.BoardWidth; ++x)
+      s.world.Board(x, y) = static_cast<std::uint8_t>(rows[y][x]);
   }
   return s;
 }
 
 // The playfield of `s` as rows.
 inline Rows RowsOf(const GameState& s) {
-  Rows rows(s.BoardHeight, std::vector<int>(s.BoardWidth));
-  for (int y = 0; y < s.BoardHeight; ++y) {
-    for (int x = 0; x < s.BoardWidth; ++x) rows[y][x] = s.Board(x, y);
+  Rows rows(s.world.BoardHeight, std::vector<int>(s.world.BoardWidth));
+  for (int y = 0; y < s.world.BoardHeight; ++y) {
+    for (int x = 0; x < s.world.BoardWidth; ++x) rows[y][x] = s.world.Board(x, y);
   }
   return rows;
 }
@@ -41,17 +43,17 @@ inline Rows Filled(int width, int height, int code) {
 
 // True when every cell of the ring around the playfield still holds tile 0.
 inline bool RingIsClear(const GameState& s) {
-  for (int x = -1; x <= s.BoardWidth; ++x) {
-    if (s.Board(x, -1) != 0 || s.Board(x, s.BoardHeight) != 0) return false;
+  for (int x = -1; x <= s.world.BoardWidth; ++x) {
+    if (s.world.Board(x, -1) != 0 || s.world.Board(x, s.world.BoardHeight) != 0) return false;
   }
-  for (int y = -1; y <= s.BoardHeight; ++y) {
-    if (s.Board(-1, y) != 0 || s.Board(s.BoardWidth, y) != 0) return false;
+  for (int y = -1; y <= s.world.BoardHeight; ++y) {
+    if (s.world.Board(-1, y) != 0 || s.world.Board(s.world.BoardWidth, y) != 0) return false;
   }
   return true;
 }
 
-// Records every call as text, e.g. "DrawCell 3 4 5"; leaving play acts on the state as the
-// window does.
+// Records every call as text, e.g. "DrawCell 3 4 5"; finishing and leaving play act on the
+// state as the window does.
 class RecordingHost : public PlayHost {
  public:
   explicit RecordingHost(GameState& s) : s_(s) {}
@@ -63,17 +65,20 @@ class RecordingHost : public PlayHost {
   void PlaceBoard() override { calls.push_back("PlaceBoard"); }
   void PresentBoard() override { calls.push_back("PresentBoard"); }
   void UpdateRubyStatus() override {
-    calls.push_back("UpdateRubyStatus " + std::to_string(s_.RubiesCollected));
+    calls.push_back("UpdateRubyStatus " + std::to_string(s_.world.RubiesCollected));
   }
   bool IsKeyDown(int vk) override { return held.count(vk) != 0; }
-  void ShowShopAfterLevel() override { calls.push_back("ShowShopAfterLevel"); }
+  bool LevelFinished() override {
+    const bool shop = FinishLevel(s_);
+    calls.push_back(shop ? "ShowShopAfterLevel" : "CloseWindow");
+    return shop;
+  }
   void LeavePlayForMenu() override {
     calls.push_back("LeavePlayForMenu");
-    s_.ScreenState = screen_state::Menu;
-    s_.MenuItem = 1;
-    s_.Timer1Enabled = false;
+    s_.screens.ScreenState = Screen::Menu;
+    s_.screens.MenuItem = 1;
+    s_.world.Timer1Enabled = false;
   }
-  void CloseWindow() override { calls.push_back("CloseWindow"); }
 
   std::vector<std::string> calls;
   std::set<int> held;  // virtual-key codes held down

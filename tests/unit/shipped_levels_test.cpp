@@ -83,7 +83,7 @@ TEST(ShippedLevels, EveryLevelIsFinishedByItsReplayWithAnySlimeGrowth) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
       GameState s = LoadLevelForPlay(ShippedPath(level));
       EXPECT_EQ(Replay(s, actions, seed), "finished") << level << " seed " << seed;
-      EXPECT_GE(s.RubiesCollected, s.RubiesRequired) << level;
+      EXPECT_GE(s.world.RubiesCollected, s.world.RubiesRequired) << level;
     }
   }
 }
@@ -95,10 +95,11 @@ TEST(ShippedLevels, AreFramedByWallsWithOneClosedExitAndRubiesToSpare) {
     const GameState s = LoadLevelForPlay(ShippedPath(level));
     int exits = 0;
     int rubies = 0;
-    for (int y = 0; y < s.BoardHeight; ++y) {
-      for (int x = 0; x < s.BoardWidth; ++x) {
-        const std::uint8_t code = s.Board(x, y);
-        const bool border = x == 0 || y == 0 || x == s.BoardWidth - 1 || y == s.BoardHeight - 1;
+    for (int y = 0; y < s.world.BoardHeight; ++y) {
+      for (int x = 0; x < s.world.BoardWidth; ++x) {
+        const std::uint8_t code = s.world.Board(x, y);
+        const bool border =
+            x == 0 || y == 0 || x == s.world.BoardWidth - 1 || y == s.world.BoardHeight - 1;
         if (border) {
           EXPECT_TRUE(code == tiles::Wall || code == tiles::ClosedExit)
               << level << " " << x << "," << y;
@@ -108,8 +109,8 @@ TEST(ShippedLevels, AreFramedByWallsWithOneClosedExitAndRubiesToSpare) {
       }
     }
     EXPECT_EQ(exits, 1) << level;
-    EXPECT_GT(rubies, s.RubiesRequired) << level;
-    EXPECT_EQ(s.Board(s.PlayerX, s.PlayerY), tiles::Player) << level;
+    EXPECT_GT(rubies, s.world.RubiesRequired) << level;
+    EXPECT_EQ(s.world.Board(s.world.PlayerX, s.world.PlayerY), tiles::Player) << level;
   }
 }
 
@@ -120,11 +121,11 @@ TEST(ShippedLevels, TheCampaignUsesEveryTileScrollsFarAndHasCrLfLines) {
   for (const std::string& level : ShippedLevels()) {
     if (level.rfind("campaign/", 0) != 0) continue;
     const GameState s = LoadLevelForPlay(ShippedPath(level));
-    for (int y = 0; y < s.BoardHeight; ++y) {
-      for (int x = 0; x < s.BoardWidth; ++x) used.insert(s.Board(x, y));
+    for (int y = 0; y < s.world.BoardHeight; ++y) {
+      for (int x = 0; x < s.world.BoardWidth; ++x) used.insert(s.world.Board(x, y));
     }
-    large += s.BoardWidth >= 60 && s.BoardHeight >= 40 ? 1 : 0;
-    tall += s.BoardWidth * 36 <= 800 && s.BoardHeight * 36 > 600 ? 1 : 0;
+    large += s.world.BoardWidth >= 60 && s.world.BoardHeight >= 40 ? 1 : 0;
+    tall += s.world.BoardWidth * 36 <= 800 && s.world.BoardHeight * 36 > 600 ? 1 : 0;
     const std::string text = ReadWhole(ShippedPath(level));
     for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
       ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << level << " byte " << i;

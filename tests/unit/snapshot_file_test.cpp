@@ -42,8 +42,8 @@ class SnapshotFile : public testing::Test {
 
 GameState Owning(std::int32_t money, int first) {
   GameState s;
-  s.Money = money;
-  for (int i = 1; i <= 9; ++i) s.Inventory[i] = first + i - 1;
+  s.campaign.Money = money;
+  for (int i = 1; i <= 9; ++i) s.campaign.Inventory[i] = first + i - 1;
   return s;
 }
 
@@ -52,12 +52,12 @@ TEST_F(SnapshotFile, HoldsTenCrLfLinesAndReadsBack) {
   EXPECT_EQ(Contents(path_), "-5\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n");
 
   GameState extremes = Owning(INT32_MIN, 0);
-  extremes.Inventory[9] = INT32_MAX;
+  extremes.campaign.Inventory[9] = INT32_MAX;
   WriteSnapshot(extremes, path_);
   GameState back = Owning(77, 50);
   ReadSnapshot(back, path_);
-  EXPECT_EQ(back.Money, INT32_MIN);
-  EXPECT_EQ(back.Inventory, extremes.Inventory);
+  EXPECT_EQ(back.campaign.Money, INT32_MIN);
+  EXPECT_EQ(back.campaign.Inventory, extremes.campaign.Inventory);
 }
 
 TEST_F(SnapshotFile, IsCreatedForTheOwnerOnly) {
@@ -80,8 +80,8 @@ TEST_F(SnapshotFile, APlantedLinkIsRefusedNotFollowed) {
 TEST_F(SnapshotFile, AMissingFileChangesNothing) {
   GameState s = Owning(12, 3);
   ReadSnapshot(s, path_);
-  EXPECT_EQ(s.Money, 12);
-  EXPECT_EQ(s.Inventory, Owning(12, 3).Inventory);
+  EXPECT_EQ(s.campaign.Money, 12);
+  EXPECT_EQ(s.campaign.Inventory, Owning(12, 3).campaign.Inventory);
 }
 
 // bad input: Snapshot | text after the numbers, empty lines, too few lines | the numbers are read, the rest of each line skipped, missing values are 0
@@ -89,10 +89,10 @@ TEST_F(SnapshotFile, ReadsTokensSkipsLineRestsAndZeroFillsAShortFile) {
   Plant(path_, "  40 coins\r\n\r\n2 x\n-3\r\n");
   GameState s = Owning(99, 10);
   ReadSnapshot(s, path_);
-  EXPECT_EQ(s.Money, 40);
-  EXPECT_EQ(s.Inventory[1], 2);
-  EXPECT_EQ(s.Inventory[2], -3);
-  for (int i = 3; i <= 9; ++i) EXPECT_EQ(s.Inventory[i], 0) << i;
+  EXPECT_EQ(s.campaign.Money, 40);
+  EXPECT_EQ(s.campaign.Inventory[1], 2);
+  EXPECT_EQ(s.campaign.Inventory[2], -3);
+  for (int i = 3; i <= 9; ++i) EXPECT_EQ(s.campaign.Inventory[i], 0) << i;
 }
 
 // bad input: Snapshot | a word where a number belongs | "Invalid numeric input" — the values before it are taken, the rest kept
@@ -105,10 +105,10 @@ TEST_F(SnapshotFile, ABadValueStopsWithTheValuesBeforeItKept) {
   } catch (const RuntimeError& e) {
     EXPECT_STREQ(e.what(), "Invalid numeric input");
   }
-  EXPECT_EQ(s.Money, 7);
-  EXPECT_EQ(s.Inventory[1], 3);
-  EXPECT_EQ(s.Inventory[2], 11);
-  EXPECT_EQ(s.Inventory[3], 12);
+  EXPECT_EQ(s.campaign.Money, 7);
+  EXPECT_EQ(s.campaign.Inventory[1], 3);
+  EXPECT_EQ(s.campaign.Inventory[2], 11);
+  EXPECT_EQ(s.campaign.Inventory[3], 12);
 }
 
 TEST_F(SnapshotFile, DeletingIsQuietWhenTheFileIsGone) {

@@ -87,8 +87,8 @@ TEST(Solver, ReachesABlastWaypoint) {
   GameState end;
   const SearchResult r = Search(start, blast, SearchLimits{}, &end);
   ASSERT_TRUE(r.found);
-  EXPECT_EQ(end.Board(3, 3), tiles::Ruby);
-  EXPECT_EQ(end.PlayerDead, 0);
+  EXPECT_EQ(end.world.Board(3, 3), tiles::Ruby);
+  EXPECT_EQ(end.world.PlayerDead, 0);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include "game/runtime_error.h"
 #include "game/text_file.h"
+#include "platform/file_system.h"
 #include "test_files.h"
 
 namespace {
@@ -81,17 +82,6 @@ TEST(TextFile, ReadLineStopsAtAnyLineEnd) {
   EXPECT_EQ(reader->ReadLine(), "third");
   EXPECT_TRUE(reader->Eof());
   EXPECT_EQ(reader->ReadInt(), 0);
-}
-
-TEST(TextFile, WriterEndsLinesWithCrLf) {
-  const std::string path = TempDir() + "/written.txt";
-  auto writer = TextWriter::Create(path);
-  writer->WriteLine("-5");
-  writer->WriteLine("7");
-  EXPECT_EQ(writer->Close(), FileError::kNone);
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, "-5\r\n7\r\n");
 }
 
 }  // namespace

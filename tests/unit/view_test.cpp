@@ -39,18 +39,17 @@ TEST(Placement, OneStepMovesTheOriginByAtMostOneCell) {
 Surface Solid(int w, int h, std::uint32_t c) { return Surface(w, h, c); }
 
 TEST(WindowModel, ElementsCarryTheirDesignNamesInStackingOrder) {
-  const WindowModel w(100, 100);
-  EXPECT_EQ(w.Get(Element::ImCt1).Name, "ImCt1");
-  EXPECT_EQ(w.Elements().front().Name, "ImMenuShop");
-  EXPECT_EQ(w.Elements().back().Name, "ImTempLetter");
+  EXPECT_EQ(ElementName(Element::ImCt1), "ImCt1");
+  EXPECT_EQ(ElementName(Element{}), "ImMenuShop");
+  EXPECT_EQ(ElementName(static_cast<Element>(kElementCount - 1)), "ImTempLetter");
   EXPECT_EQ(TileElement(13), Element::Im13);
   EXPECT_EQ(TileElement(14), std::nullopt);
 }
 
 TEST(WindowModel, RepaintDrawsBlackThenPaintHandlerThenElementsInOrder) {
   WindowModel w(40, 20);
-  PictureElement low{{}, Solid(10, 10, Rgb(255, 0, 0)), 0, 0, 10, 10, false};
-  PictureElement high{{}, Solid(10, 10, Rgb(0, 255, 0)), 5, 0, 10, 10, false};
+  PictureElement low{Solid(10, 10, Rgb(255, 0, 0)), 0, 0, 10, 10, false};
+  PictureElement high{Solid(10, 10, Rgb(0, 255, 0)), 5, 0, 10, 10, false};
   high.Picture.Set(0, 9, kWhite);  // bottom-left pixel: the see-through colour
   high.Picture.Set(1, 1, kWhite);
   high.Transparent = true;
@@ -74,7 +73,7 @@ TEST(WindowModel, RepaintDrawsBlackThenPaintHandlerThenElementsInOrder) {
 
 TEST(WindowModel, ShowingAVisibleElementRepaintsNothingButHideShowDoes) {
   WindowModel w(20, 20);
-  w.SetElement(Element::ImScore, PictureElement{{}, Solid(5, 5, Rgb(1, 2, 3)), 0, 0, 5, 5, true});
+  w.SetElement(Element::ImScore, PictureElement{Solid(5, 5, Rgb(1, 2, 3)), 0, 0, 5, 5, true});
   w.Show(Element::ImScore);
   int painted = 0;
   w.FlushPaint([&](const Rect&) { ++painted; });
@@ -91,7 +90,7 @@ TEST(WindowModel, StretchedElementsFillTheirBounds) {
   WindowModel w(40, 30);
   Surface p(4, 3, Rgb(0, 0, 200));
   p.Set(3, 0, Rgb(200, 0, 0));
-  w.SetElement(Element::ImMenu, PictureElement{{}, p, 0, 0, 40, 30, false, true});
+  w.SetElement(Element::ImMenu, PictureElement{p, 0, 0, 40, 30, false, true});
   w.Show(Element::ImMenu);
   w.FlushPaint(nullptr);
   EXPECT_EQ(w.Screen().At(39, 0), Rgb(200, 0, 0));
@@ -210,11 +209,11 @@ TEST(Letters, GlyphCellsFollowTheCodePage) {
 TEST(Letters, MoneyCounterFillsTheFourPlaces) {
   WindowModel w(300, 100);
   for (int n = 1; n <= 4; ++n) {
-    PictureElement place{{}, Surface(26, 39, kWhite), 26 * n, 0, 26, 39, true};
+    PictureElement place{Surface(26, 39, kWhite), 26 * n, 0, 26, 39, true};
     place.Transparent = place.AutoSize = true;
     w.SetElement(kMoneyPlaces[static_cast<std::size_t>(n - 1)], place);
   }
-  w.SetElement(Element::ImCTClear, PictureElement{{}, Surface(), 0, 0, 26, 39});
+  w.SetElement(Element::ImCTClear, PictureElement{Surface(), 0, 0, 26, 39});
   Surface digits(260, 39, kWhite);
   for (int d = 0; d < 10; ++d) digits.Fill(Rect{26 * d + 5, 5, 10, 20}, static_cast<std::uint32_t>(d + 1));
   DrawMoneyCounter(w, digits, 26);
@@ -230,20 +229,20 @@ TEST(Letters, MoneyCounterFillsTheFourPlaces) {
 
 TEST(BoardView, DrawsCellsWithThePictureOfTheCodeBelowOneHundred) {
   GameState s;
-  s.ScreenWidth = 800;
-  s.ScreenHeight = 600;
-  s.BoardWidth = 3;
-  s.BoardHeight = 1;
+  s.view.ScreenWidth = 800;
+  s.view.ScreenHeight = 600;
+  s.world.BoardWidth = 3;
+  s.world.BoardHeight = 1;
   WindowModel w(800, 600);
   for (int code = 0; code < 14; ++code) {
-    w.SetElement(*TileElement(code), PictureElement{{}, Surface(36, 36, static_cast<std::uint32_t>(code + 1)), 0, 0, 36, 36});
+    w.SetElement(*TileElement(code), PictureElement{Surface(36, 36, static_cast<std::uint32_t>(code + 1)), 0, 0, 36, 36});
   }
   BoardView view(s, w);
   view.BindPictures(Surface(36, 36, 0xABCDEF));
   view.ResizeToBoard();
-  s.Board(0, 0) = 104;
-  s.Board(1, 0) = 112;
-  s.Board(2, 0) = 50;
+  s.world.Board(0, 0) = 104;
+  s.world.Board(1, 0) = 112;
+  s.world.Board(2, 0) = 50;
   view.RedrawVisibleCells();
   EXPECT_EQ(view.BoardBitmap.At(10, 10), 5u);
   EXPECT_EQ(view.BoardBitmap.At(36 + 35, 35), 13u);

@@ -166,13 +166,14 @@ Surface PlayScene(const ShotScene& scene, const std::string& assetsDir) {
   }
   std::ostringstream shown;
   ScriptedPlatform platform(kScreenWidth, kScreenHeight, shown);
+  ForcedRandom random;
   Surface screen;
   {
     // The previews themselves are not painted yet, so pictures may be missing here.
-    TForm1 form(platform, FormOptions{folder, assetsDir + "/", folder + "snapshot.tmp", false});
-    form.LoadPictures();
+    TForm1 form(platform, random, FormOptions{folder, assetsDir + "/", folder + "snapshot.tmp"});
+    form.LoadPictures(DecodeGamePictures(assetsDir + "/", false));
     form.FormCreate();
-    ScriptContext context{form, platform, folder, folder, shown};
+    ScriptContext context{form, platform, random, folder, folder, shown};
     for (const char* line : scene.script) {
       std::string error;
       const auto command = ParseScriptLine(line, error);

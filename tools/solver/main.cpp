@@ -122,10 +122,12 @@ std::string ReadText(const std::string& path) {
 std::string BoardPicture(const GameState& s) {
   static const char kLegend[] = "%*P.O XE><^vs#";
   std::string picture;
-  for (int y = 0; y < s.BoardHeight; ++y) {
-    for (int x = 0; x < s.BoardWidth; ++x) {
-      const int code = s.Board(x, y) % 100;
-      picture += x == s.PlayerX && y == s.PlayerY ? 'P' : code <= 13 ? kLegend[code] : '?';
+  for (int y = 0; y < s.world.BoardHeight; ++y) {
+    for (int x = 0; x < s.world.BoardWidth; ++x) {
+      const int code = s.world.Board(x, y) % 100;
+      picture += x == s.world.PlayerX && y == s.world.PlayerY ? 'P'
+                 : code <= 13                                 ? kLegend[code]
+                                                              : '?';
     }
     picture += '\n';
   }
@@ -174,7 +176,8 @@ int Check(const Options& o, const std::string& script) {
 
 int Solve(const Options& o) {
   GameState state = LoadLevelForPlay(o.level);
-  for (int i = 0; i < 4; ++i) state.Inventory[i + 1] = o.items[static_cast<std::size_t>(i)];
+  for (int i = 0; i < 4; ++i)
+    state.campaign.Inventory[i + 1] = o.items[static_cast<std::size_t>(i)];
   NoGrowth noGrowth;
   PlayStep(state, StepAction{}, noGrowth);  // the tick after entering the level
   std::vector<StepAction> plan;

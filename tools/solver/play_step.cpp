@@ -3,29 +3,31 @@
 #include <sstream>
 
 #include "app/script_commands.h"
-#include "game/tiles.h"
+#include "play/flow.h"
 #include "rules/play_host.h"
 #include "rules/player_moves.h"
-#include "rules/world_update.h"
 
 namespace {
 
 // The window as the rules see it during a search: nothing is drawn, one digit key may be held.
 class StepHost : public PlayHost {
  public:
-  explicit StepHost(int heldKey) : heldKey_(heldKey) {}
+  StepHost(GameState& s, int heldKey) : s_(s), heldKey_(heldKey) {}
   void DrawCell(int, int, std::uint8_t) override {}
   void PlaceBoard() override {}
   void PresentBoard() override {}
   void UpdateRubyStatus() override {}
   bool IsKeyDown(int key) override { return key == heldKey_; }
-  void ShowShopAfterLevel() override { finished = true; }
+  bool LevelFinished() override {
+    finished = true;
+    return FinishLevel(s_);
+  }
   void LeavePlayForMenu() override {}
-  void CloseWindow() override { finished = true; }
 
   bool finished = false;
 
  private:
+  GameState& s_;
   int heldKey_;
 };
 
@@ -48,15 +50,14 @@ const char* KeyName(int key) {
 
 StepOutcome PlayStep(GameState& s, const StepAction& a, RandomSource& rng) {
   if (a.key != 0) {
-    StepHost host(a.item != 0 ? vk::Digit0 + a.item : 0);
+    StepHost host(s, a.item != 0 ? vk::Digit0 + a.item : 0);
     PlayKeyDown(s, host, a.key, a.shift);
     if (host.finished) return StepOutcome::Finished;
   }
   // The timer fires only while it runs; a key press in play has just started it.
-  if (!s.Timer1Enabled) return StepOutcome::Playing;
-  s.Board(s.PlayerX, s.PlayerY) = tiles::Player;
-  UpdateWorld(s, rng);
-  return s.PlayerDead != 0 ? StepOutcome::Caught : StepOutcome::Playing;
+  if (!s.world.Timer1Enabled) return StepOutcome::Playing;
+  TickWorld(s, rng);
+  return s.world.PlayerDead != 0 ? StepOutcome::Caught : StepOutcome::Playing;
 }
 
 std::string KeyLine(const StepAction& a) {

@@ -37,10 +37,11 @@ std::string RunInFolder(const std::string& folder, const std::string& script,
                         const std::string& assetsFolder) {
   std::ostringstream shown;
   ScriptedPlatform platform(800, 600, shown);
-  TForm1 form(platform, FormOptions{folder, assetsFolder, folder + "snapshot.tmp", false});
-  form.LoadPictures();
+  ForcedRandom random;
+  TForm1 form(platform, random, FormOptions{folder, assetsFolder, folder + "snapshot.tmp"});
+  form.LoadPictures(DecodeGamePictures(assetsFolder, false));
   form.FormCreate();
-  ScriptContext context{form, platform, folder, folder, shown};
+  ScriptContext context{form, platform, random, folder, folder, shown};
   std::istringstream in(script);
   std::string line;
   while (std::getline(in, line)) {
@@ -57,9 +58,9 @@ std::string RunInFolder(const std::string& folder, const std::string& script,
 GameState LoadLevelForPlay(const std::string& path) {
   GameState s;
   PutLevel(ReadLevelFile(path), s);
-  s.CurrentLevelFile = "Level1.cam";
-  s.ScreenState = screen_state::Play;
-  s.Timer1Enabled = true;
+  s.campaign.CurrentLevelFile = "Level1.cam";
+  s.screens.ScreenState = Screen::Play;
+  s.world.Timer1Enabled = true;
   return s;
 }
 

@@ -48,8 +48,8 @@ class Searcher {
       : root_(start),
         goal_(goal),
         limits_(limits),
-        w_(start.BoardWidth),
-        h_(start.BoardHeight),
+        w_(start.world.BoardWidth),
+        h_(start.world.BoardHeight),
         rubiesFixed_(!HasCreatures(start)) {
     distance_.resize(static_cast<std::size_t>(w_ * h_));
   }
@@ -70,9 +70,9 @@ class Searcher {
       ++result.expanded;
       Materialise(id, base);
       if (limits_.progress != nullptr && result.expanded % 50000 == 0) {
-        *limits_.progress << "  " << result.expanded << " explored; now at " << base.PlayerX << ","
-                          << base.PlayerY << " with " << base.RubiesCollected << " rubies after "
-                          << nodes_[id].steps << " steps\n";
+        *limits_.progress << "  " << result.expanded << " explored; now at " << base.world.PlayerX
+                          << "," << base.world.PlayerY << " with " << base.world.RubiesCollected
+                          << " rubies after " << nodes_[id].steps << " steps\n";
       }
       for (const StepAction& a : ActionsFor(base)) {
         work = base;
@@ -103,9 +103,9 @@ class Searcher {
   };
 
   bool IsGoalState(const GameState& s) const {
-    if (goal_.exit || s.RubiesCollected < goal_.rubies) return false;
-    if (goal_.blast) return !tiles::IsCreature(s.Board(goal_.x, goal_.y));
-    return s.PlayerX == goal_.x && s.PlayerY == goal_.y;
+    if (goal_.exit || s.world.RubiesCollected < goal_.rubies) return false;
+    if (goal_.blast) return !tiles::IsCreature(s.world.Board(goal_.x, goal_.y));
+    return s.world.PlayerX == goal_.x && s.world.PlayerY == goal_.y;
   }
 
   SearchResult& Finish(std::uint32_t id, const StepAction& last, const GameState& state,
@@ -128,49 +128,49 @@ class Searcher {
     constexpr std::array<int, 4> kArrows{vk::Left, vk::Up, vk::Right, vk::Down};
     constexpr std::array<std::array<int, 2>, 4> kStep{{{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
     for (std::size_t d = 0; d < kArrows.size(); ++d) {
-      const int ax = s.PlayerX + kStep[d][0];
-      const int ay = s.PlayerY + kStep[d][1];
-      const std::uint8_t next = s.Board(ax, ay);
+      const int ax = s.world.PlayerX + kStep[d][0];
+      const int ay = s.world.PlayerY + kStep[d][1];
+      const std::uint8_t next = s.world.Board(ax, ay);
       actions.push_back(StepAction{kArrows[d], false, 0});
-      const bool pushable =
-          kStep[d][1] == 0 && next == tiles::Rock && s.Board(ax + kStep[d][0], ay) == tiles::Empty;
+      const bool pushable = kStep[d][1] == 0 && next == tiles::Rock &&
+                            s.world.Board(ax + kStep[d][0], ay) == tiles::Empty;
       if (next == tiles::Earth || next == tiles::Ruby || pushable) {
         actions.push_back(StepAction{kArrows[d], true, 0});
       }
       if (!limits_.useItems) continue;
       // Only the lowest held digit with stock counts, so one digit is held at a time.
       for (int item = 1; item <= 4; ++item) {
-        if (s.Inventory[item] < 1) continue;
+        if (s.campaign.Inventory[item] < 1) continue;
         const std::uint8_t needed = item == 4 ? tiles::Rock : tiles::Empty;
         if (next == needed) actions.push_back(StepAction{kArrows[d], false, item});
       }
     }
-    if (s.Timer1Enabled) actions.push_back(StepAction{});
+    if (s.world.Timer1Enabled) actions.push_back(StepAction{});
     return actions;
   }
 
   void Materialise(std::uint32_t id, GameState& s) const {
     const Node& n = nodes_[id];
-    s.Board = root_.Board;
+    s.world.Board = root_.world.Board;
     for (std::uint32_t i = n.deltaBegin; i < n.deltaEnd; ++i) {
       const std::uint32_t cell = delta_[i] >> 8;
-      s.Board(static_cast<int>(cell) / h_, static_cast<int>(cell) % h_) =
+      s.world.Board(static_cast<int>(cell) / h_, static_cast<int>(cell) % h_) =
           static_cast<std::uint8_t>(delta_[i] & 0xff);
     }
-    s.PlayerX = n.px;
-    s.PlayerY = n.py;
-    s.RubiesCollected = n.collected;
-    for (int i = 0; i < 4; ++i) s.Inventory[i + 1] = n.items[static_cast<std::size_t>(i)];
-    s.Timer1Enabled = n.timer;
-    s.PlayerDead = 0;
+    s.world.PlayerX = n.px;
+    s.world.PlayerY = n.py;
+    s.world.RubiesCollected = n.collected;
+    for (int i = 0; i < 4; ++i) s.campaign.Inventory[i + 1] = n.items[static_cast<std::size_t>(i)];
+    s.world.Timer1Enabled = n.timer;
+    s.world.PlayerDead = 0;
   }
 
   void AddNode(const GameState& s, std::uint32_t parent, const StepAction& a, std::int32_t steps) {
     const std::size_t begin = delta_.size();
     std::uint64_t hash = 0x51ed270b27b1f2a3ull;
     for (int x = 0; x < w_; ++x) {
-      const std::uint8_t* now = &s.Board.bytes[BoardGrid::Index(x, 0)];
-      const std::uint8_t* was = &root_.Board.bytes[BoardGrid::Index(x, 0)];
+      const std::uint8_t* now = &s.world.Board.bytes[BoardGrid::Index(x, 0)];
+      const std::uint8_t* was = &root_.world.Board.bytes[BoardGrid::Index(x, 0)];
       if (std::memcmp(now, was, static_cast<std::size_t>(h_)) == 0) continue;
       for (int y = 0; y < h_; ++y) {
         if (now[y] == was[y]) continue;
@@ -179,12 +179,13 @@ class Searcher {
         if (limits_.exactStates || Telling(x, y, was[y], now[y], s)) hash = Mix(hash, entry);
       }
     }
-    hash = Mix(hash,
-               static_cast<std::uint64_t>(s.PlayerX) << 32 | static_cast<std::uint32_t>(s.PlayerY));
-    hash =
-        Mix(hash, static_cast<std::uint64_t>(static_cast<std::uint32_t>(s.RubiesCollected)) << 1 |
-                      (s.Timer1Enabled ? 1u : 0u));
-    for (int i = 1; i <= 4; ++i) hash = Mix(hash, static_cast<std::uint32_t>(s.Inventory[i]));
+    hash = Mix(hash, static_cast<std::uint64_t>(s.world.PlayerX) << 32 |
+                         static_cast<std::uint32_t>(s.world.PlayerY));
+    hash = Mix(hash, static_cast<std::uint64_t>(static_cast<std::uint32_t>(s.world.RubiesCollected))
+                             << 1 |
+                         (s.world.Timer1Enabled ? 1u : 0u));
+    for (int i = 1; i <= 4; ++i)
+      hash = Mix(hash, static_cast<std::uint32_t>(s.campaign.Inventory[i]));
     // Two different states with one 64-bit hash are taken as one: rare enough for a tool.
     if (!seen_.emplace(hash, static_cast<std::uint32_t>(nodes_.size())).second ||
         RubiesOutOfReach(s)) {
@@ -195,11 +196,12 @@ class Searcher {
            static_cast<std::uint32_t>(begin),
            static_cast<std::uint32_t>(delta_.size()),
            steps,
-           static_cast<std::int16_t>(s.PlayerX),
-           static_cast<std::int16_t>(s.PlayerY),
-           s.RubiesCollected,
-           {s.Inventory[1], s.Inventory[2], s.Inventory[3], s.Inventory[4]},
-           s.Timer1Enabled,
+           static_cast<std::int16_t>(s.world.PlayerX),
+           static_cast<std::int16_t>(s.world.PlayerY),
+           s.world.RubiesCollected,
+           {s.campaign.Inventory[1], s.campaign.Inventory[2], s.campaign.Inventory[3],
+            s.campaign.Inventory[4]},
+           s.world.Timer1Enabled,
            a};
     nodes_.push_back(n);
     open_.push(Open{steps + limits_.weight * Estimate(s), steps,
@@ -211,14 +213,14 @@ class Searcher {
   // ones, or rubies placed from the stock, are never given up. Rocks count as passable: they
   // may be pushed or fall away, and whatever falls lands somewhere.
   bool RubiesOutOfReach(const GameState& s) {
-    if (!rubiesFixed_ || s.Inventory[1] > 0) return false;
-    const int need = (goal_.exit ? s.RubiesRequired : goal_.rubies) - s.RubiesCollected;
+    if (!rubiesFixed_ || s.campaign.Inventory[1] > 0) return false;
+    const int need = (goal_.exit ? s.world.RubiesRequired : goal_.rubies) - s.world.RubiesCollected;
     if (need <= 0) return false;
     int reachable = 0;
     Walk(
         s,
         [&](int x, int y) {
-          const std::uint8_t c = s.Board(x, y);
+          const std::uint8_t c = s.world.Board(x, y);
           reachable += c == tiles::Ruby || c == tiles::FallingRuby ? 1 : 0;
           return false;
         },
@@ -231,9 +233,9 @@ class Searcher {
   }
 
   static bool HasCreatures(const GameState& s) {
-    for (int x = 0; x < s.BoardWidth; ++x) {
-      for (int y = 0; y < s.BoardHeight; ++y) {
-        if (tiles::IsCreature(s.Board(x, y))) return true;
+    for (int x = 0; x < s.world.BoardWidth; ++x) {
+      for (int y = 0; y < s.world.BoardHeight; ++y) {
+        if (tiles::IsCreature(s.world.Board(x, y))) return true;
       }
     }
     return false;
@@ -246,7 +248,8 @@ class Searcher {
   static bool Telling(int x, int y, std::uint8_t was, std::uint8_t now, const GameState& s) {
     if (was == tiles::Earth && now == tiles::Empty) return false;
     if (!tiles::IsCreature(was) && !tiles::IsCreature(now)) return true;
-    return std::abs(x - s.PlayerX) <= kCreatureSight && std::abs(y - s.PlayerY) <= kCreatureSight;
+    return std::abs(x - s.world.PlayerX) <= kCreatureSight &&
+           std::abs(y - s.world.PlayerY) <= kCreatureSight;
   }
 
   // Whether the estimate may lead through a cell: what the player can enter (creatures move
@@ -259,17 +262,17 @@ class Searcher {
   // the present board tells (to the nearest ruby while rubies are missing, then to an open
   // exit); each ruby missing beyond the nearest adds the ruby weight.
   double Estimate(const GameState& s) {
-    const int need =
-        goal_.exit ? s.RubiesRequired - s.RubiesCollected : goal_.rubies - s.RubiesCollected;
+    const int need = goal_.exit ? s.world.RubiesRequired - s.world.RubiesCollected
+                                : goal_.rubies - s.world.RubiesCollected;
     // A waypoint lies where its designer saw a way to it (on a ruby, when rubies are asked
     // for), and the cell of a blast is walled in until the blast: only how far away it lies
     // counts, which is also cheap on a large board.
     if (!goal_.exit) {
-      return std::abs(s.PlayerX - goal_.x) + std::abs(s.PlayerY - goal_.y) +
+      return std::abs(s.world.PlayerX - goal_.x) + std::abs(s.world.PlayerY - goal_.y) +
              limits_.rubyWeight * std::max(need, 0);
     }
     auto isTarget = [&](int x, int y) {
-      const std::uint8_t c = s.Board(x, y);
+      const std::uint8_t c = s.world.Board(x, y);
       return need > 0 ? c == tiles::Ruby || c == tiles::FallingRuby : c == tiles::Exit;
     };
     const int unreachable = 4 * w_ * h_;
@@ -283,7 +286,7 @@ class Searcher {
   int Walk(const GameState& s, Target isTarget, int unreachable, Admit passable) {
     std::fill(distance_.begin(), distance_.end(), -1);
     queue_.clear();
-    const auto start = CellIndex(s.PlayerX, s.PlayerY, h_);
+    const auto start = CellIndex(s.world.PlayerX, s.world.PlayerY, h_);
     distance_[start] = 0;
     queue_.push_back(start);
     while (!queue_.empty()) {
@@ -298,7 +301,8 @@ class Searcher {
         const int ny = y + d[1];
         if (nx < 0 || ny < 0 || nx >= w_ || ny >= h_) continue;
         const std::uint32_t next = CellIndex(nx, ny, h_);
-        if (distance_[next] >= 0 || !(passable(s.Board(nx, ny)) || isTarget(nx, ny))) continue;
+        if (distance_[next] >= 0 || !(passable(s.world.Board(nx, ny)) || isTarget(nx, ny)))
+          continue;
         distance_[next] = distance_[at] + 1;
         queue_.push_back(next);
       }
