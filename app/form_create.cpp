@@ -13,7 +13,7 @@
 void TForm1::FormCreate() {
   RunHandler([&] {
     window_.SetEdit1Text(Utf8ToCp1251("Осталось Рубинов:"));
-    state_.campaign.PlayerName = ReadPlayerName();
+    state_.campaign.PlayerName = ReadPlayerName(options_.playerFolder);
     sounds_.SetOn(LoadSettings().soundOn);
     const int sw = state_.view.ScreenWidth;
     const int sh = state_.view.ScreenHeight;

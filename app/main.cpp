@@ -1,12 +1,14 @@
 // The game's entry point: it works from the program's folder, however it was started.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "app/player_folder.h"
 #include "app/tform1.h"
 #include "game/cp1251.h"
 #include "game/random.h"
@@ -29,19 +31,49 @@ void ReportFailure(const std::string& what) {
   std::fprintf(stderr, "%s: %s\n", kApplicationTitle, what.c_str());
 }
 
-// The folder the game works in: its own, wherever it was started from; the levels, tables and
-// settings are opened by names relative to it.
-std::optional<std::string> EnterProgramFolder() {
-  const std::optional<std::string> folder = ProgramFolder();
-  if (!folder) {
+// Where the game's files are. A portable game keeps all of them in its own folder. An installed
+// one finds the files it ships at QUILLMERE_INSTALLED_DATA relative to its own folder and keeps
+// the player's own files in the player's data folder.
+struct GameFolders {
+  std::string shipped;  // levels, pictures, the first table; the working folder
+  std::string player;   // the table, the name, saved campaigns; empty for the working folder
+  std::string levels;   // where Custom's dialog starts; empty for the working folder
+};
+
+// The folder the game works in: where the files it ships are, wherever it was started from; the
+// levels are opened by names relative to it.
+std::optional<GameFolders> EnterGameFolder() {
+  const std::optional<std::string> program = ProgramFolder();
+  if (!program) {
     ReportFailure("cannot find the program's folder: " + LastFileErrorText());
     return std::nullopt;
   }
-  if (!EnterFolder(*folder)) {
-    ReportFailure("cannot work in " + *folder + ": " + LastFileErrorText());
+  GameFolders folders{*program, "", ""};
+#ifdef QUILLMERE_INSTALLED_DATA
+  // Spelled without "..", as the dialogs and the messages show it (where it is not the same
+  // folder, as on Windows).
+  if (const std::string up = QUILLMERE_INSTALLED_DATA; !up.empty()) {
+    folders.shipped = std::filesystem::path(folders.shipped + up).lexically_normal().string();
+  }
+  folders.levels = folders.shipped + "levels" + folders.shipped.back();
+#endif
+  if (!EnterFolder(folders.shipped)) {
+    ReportFailure("cannot work in " + folders.shipped + ": " + LastFileErrorText());
     return std::nullopt;
   }
-  return folder;
+  return folders;
+}
+
+// An installed game's player's folder, made on the first start; without it the player's files
+// stay in the working folder, where saving reports what the system refused.
+void SetUpPlayerFiles([[maybe_unused]] GameFolders& folders) {
+#ifdef QUILLMERE_INSTALLED_DATA
+  std::string why;
+  if (const std::optional<std::string> player = SetUpPlayerFolder(folders.shipped, why)) {
+    folders.player = *player;
+  }
+  if (!why.empty()) ReportFailure(why);
+#endif
 }
 
 // Decodes the pictures on another thread: opening the window mostly waits for the window manager.
@@ -63,11 +95,13 @@ std::unique_ptr<WindowPlatform> OpenPlatform(const std::string& folder,
 }
 
 // Runs the window until it is closed; a missing picture ends the game before it starts.
-int RunGame(WindowPlatform& platform, const std::string& folder,
+int RunGame(WindowPlatform& platform, const GameFolders& folders,
             std::future<GamePictures>& pictures) {
+  const std::string& folder = folders.shipped;
   ClockRandom random;
   random.SeedFromClock();
-  TForm1 form(platform, random, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath()});
+  TForm1 form(platform, random, FormOptions{folder, AssetsFolder(folder), DefaultSnapshotPath(),
+                                            folders.player, folders.levels});
   try {
     form.LoadPictures(pictures.get());
   } catch (const std::runtime_error& error) {
@@ -80,24 +114,44 @@ int RunGame(WindowPlatform& platform, const std::string& folder,
   return platform.Run(form);
 }
 
+// Answers --version and --help; true when the command line asks to play.
+bool ReadCommandLine(int argc, char** argv, int& exitCode) {
+  const std::string usage = "usage: quillmere [--version | --help]\n";
+  if (argc < 2) return true;
+  const std::string option = argv[1];
+  exitCode = 0;
+  if (argc == 2 && option == "--version") {
+    std::printf("quillmere %s\n", QUILLMERE_VERSION);
+  } else if (argc == 2 && option == "--help") {
+    std::printf("%sPlays Quillmere full-screen; the keys are in the player's guide.\n",
+                usage.c_str());
+  } else {
+    std::fputs(usage.c_str(), stderr);
+    exitCode = 2;
+  }
+  return false;
+}
+
 }  // namespace
 
-int main() {
-  const std::optional<std::string> folder = EnterProgramFolder();
-  if (!folder) return 1;
+int main(int argc, char** argv) {
+  if (int exitCode = 0; !ReadCommandLine(argc, argv, exitCode)) return exitCode;
+  std::optional<GameFolders> folders = EnterGameFolder();
+  if (!folders) return 1;
   // Before any file is touched: a second copy only says so and ends.
   const SingleInstance instance(DefaultInstanceLockPath(), SingleInstance::Kind::kGame);
   if (instance.AnotherIsRunning()) {
     ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
     return 1;
   }
+  SetUpPlayerFiles(*folders);
   std::future<GamePictures> pictures;
-  const std::unique_ptr<WindowPlatform> platform = OpenPlatform(*folder, pictures);
+  const std::unique_ptr<WindowPlatform> platform = OpenPlatform(folders->shipped, pictures);
   if (!platform) return 1;
-  const std::string assets = AssetsFolder(*folder);
+  const std::string assets = AssetsFolder(folders->shipped);
   platform->SetSoundFolder(assets + "sounds" + assets.back());
   try {
-    return RunGame(*platform, *folder, pictures);
+    return RunGame(*platform, *folders, pictures);
   } catch (const std::exception& error) {
     ReportFailure(error.what());
     return 1;

@@ -1,5 +1,6 @@
 #include "app/start_up.h"
 
+#include "game/cp1251.h"
 #include "game/text_file.h"
 #include "menu/main_menu.h"
 #include "menu/shop.h"
@@ -15,10 +16,10 @@ constexpr int kShotHeight = CatalogueEntryOf(Element::ImShot1).height;
 
 }  // namespace
 
-std::string ReadPlayerName() {
-  if (const auto file = TextReader::Open("Player.cfg")) {
+std::string ReadPlayerName(const std::string& folder) {
+  if (const auto file = TextReader::Open(folder + "Player.cfg")) {
     file->SkipByteOrderMark();
-    return file->ReadLine();
+    return EditorTextToCp1251(file->ReadLine());
   }
   return "Player";
 }

@@ -4,9 +4,10 @@
 
 #include "view/window_model.h"
 
-// The player's name: the first line of Player.cfg (after a byte-order mark, if one leads it), or
-// "Player" when it cannot be opened.
-std::string ReadPlayerName();
+// The player's name: the first line of Player.cfg in `folder` (empty: the working folder), after
+// a byte-order mark if one leads it, as code page 1251 or UTF-8; "Player" when the file cannot
+// be opened.
+std::string ReadPlayerName(const std::string& folder);
 
 // True when the screen differs from the design's size in both directions, so the player is
 // warned that the game looks best at the design's size.

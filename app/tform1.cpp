@@ -3,6 +3,7 @@
 #include "app/player_settings.h"
 #include "game/cp1251.h"
 #include "game/runtime_error.h"
+#include "game/score_table.h"
 #include "game/snapshot_file.h"
 #include "menu/menu_actions.h"
 #include "menu/score_screen.h"
@@ -26,7 +27,8 @@ TForm1::TForm1(Platform& platform, RandomSource& random, FormOptions options)
       options_(std::move(options)),
       window_(platform.ScreenWidth(), platform.ScreenHeight()),
       board_(state_, window_),
-      files_{options_.programFolder, options_.snapshotPath, {}, {}, {}},
+      files_{options_.programFolder, options_.snapshotPath, options_.playerFolder,
+             options_.levelsFolder, {}, {}, {}},
       sounds_(platform.Sounds()) {
   state_.view.ScreenWidth = platform.ScreenWidth();
   state_.view.ScreenHeight = platform.ScreenHeight();
@@ -234,7 +236,11 @@ void TForm1::RedrawBoard() {
   board_.PresentBoard();
 }
 
-void TForm1::ShowScoreTable() { ::ShowScoreTable(state_, window_, blankScore_); }
+std::string TForm1::ScoreTablePath() { return files_.playerFolder + kScoreTableFile; }
+
+void TForm1::ShowScoreTable() {
+  ::ShowScoreTable(state_, window_, blankScore_, files_.playerFolder);
+}
 
 void TForm1::ShowMenuOverFirstLevel() {
   ShowRandomShot(window_, random_);

@@ -25,6 +25,11 @@ struct FormOptions {
   std::string programFolder;  // full path ending with '/': dialogs start here
   std::string assetsFolder;   // full path ending with the separator: pictures and font
   std::string snapshotPath;   // where the snapshot of money and items lives
+  // The player's own files (the table, the name, saved campaigns): in the working folder when
+  // empty, else in this full path ending with the separator.
+  std::string playerFolder{};
+  // Where Custom's dialog starts: the program's folder when empty.
+  std::string levelsFolder{};
 };
 
 // Caption of the run-time error box.
@@ -103,6 +108,7 @@ class TForm1 : public WindowEvents, private PlayHost, private MenuHost, private 
   void ClearBoardView() override;
   void ShowLevel() override;
   void RedrawBoard() override;
+  std::string ScoreTablePath() override;
   void ShowScoreTable() override;
   void ShowMenuOverFirstLevel() override;
 

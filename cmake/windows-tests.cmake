@@ -9,7 +9,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 # The unit tests of the game, but those of the Linux seams (POSIX files, libjpeg, libpng), whose
-# Windows counterparts are the tests of tests/win32, and those that play through the solver.
+# Windows counterparts are the tests of tests/win32, those that play through the solver, and
+# those of the player's folders, which the Windows installer's test covers.
 add_executable(quillmere-tests
   tests/unit/board_drawing_test.cpp
   tests/unit/catalogue_test.cpp

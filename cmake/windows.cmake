@@ -1,6 +1,8 @@
 # The Windows build, cross-built with cmake/mingw-w64.cmake: the seams and the window as Windows
 # fills them, Quillmere.exe, quillmere-headless.exe and the portable zip. Programs of the build run
 # under Wine, in a prefix of the build tree.
+# The icon, the version information and the manifest are resources (cmake/install.cmake).
+enable_language(RC)
 set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${WINE_PREFIX})
 
@@ -53,20 +55,23 @@ set_target_properties(quillmere-edit PROPERTIES OUTPUT_NAME QuillmereEdit)
 add_executable(quillmere-headless app/headless_main.cpp platform/win32/binary_stdio.cpp)
 target_link_libraries(quillmere-headless PRIVATE quillmere_scripted)
 
-# The portable folder as players keep it, packed: Quillmere\ with the programs, the pictures,
-# the campaign, the table and the single levels.
+# The portable folder as players keep it, packed: Quillmere\ with the game, the pictures, the
+# campaign, the table, the single levels, a short ReadMe.txt and the licences.
 set(ZIP_ROOT ${CMAKE_BINARY_DIR}/zip)
+configure_file(packaging/windows/ReadMe.txt.in ${CMAKE_BINARY_DIR}/ReadMe.txt @ONLY
+  NEWLINE_STYLE CRLF)
 add_custom_target(windows_zip
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZIP_ROOT} ${CMAKE_BINARY_DIR}/Quillmere-windows.zip
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ZIP_ROOT}/Quillmere/assets ${ZIP_ROOT}/Quillmere/levels
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillmere> $<TARGET_FILE:quillmere-headless>
-    $<TARGET_FILE:quillmere-edit> ${ZIP_ROOT}/Quillmere
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillmere> $<TARGET_FILE:quillmere-edit> ${CMAKE_SOURCE_DIR}/LICENSE
+    ${CMAKE_SOURCE_DIR}/LICENSE.DejaVu ${CMAKE_BINARY_DIR}/ReadMe.txt
+    ${ZIP_ROOT}/Quillmere
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/assets ${ZIP_ROOT}/Quillmere/assets
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/campaign ${ZIP_ROOT}/Quillmere
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/levels/single ${ZIP_ROOT}/Quillmere/levels
   COMMAND ${CMAKE_COMMAND} -E chdir ${ZIP_ROOT}
     ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/Quillmere-windows.zip --format=zip Quillmere
-  DEPENDS quillmere quillmere-headless quillmere-edit
+  DEPENDS quillmere quillmere-edit
   COMMENT "Packing build-windows/Quillmere-windows.zip")
 
 # The least a full-screen Win32 program does before its first frame (start-up comparison).

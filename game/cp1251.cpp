@@ -1,5 +1,6 @@
 #include "game/cp1251.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -24,7 +25,46 @@ char UnicodeToCp1251(char32_t cp) {
   return '?';
 }
 
+// True when `text` is well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, no surrogates, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    std::size_t len = 0;
+    char32_t min = 0;
+    char32_t cp = 0;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      len = 2, min = 0x80, cp = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+      len = 3, min = 0x800, cp = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      len = 4, min = 0x10000, cp = b & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > text.size()) return false;
+    for (std::size_t k = 1; k < len; ++k) {
+      const auto c = static_cast<unsigned char>(text[i + k]);
+      if ((c & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += len;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string EditorTextToCp1251(std::string_view line) {
+  const bool beyondAscii =
+      std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  return beyondAscii && IsUtf8(line) ? Utf8ToCp1251(line) : std::string(line);
+}
 
 std::string Utf8FromCodePoint(char32_t cp) {
   std::string out;

@@ -120,7 +120,12 @@ void LoadSavedCampaign(GameState& s, WindowModel& window, MenuHost& host, const 
 }
 
 void SetUpDialogs(MenuFiles& files) {
-  files.openDialog1 = {Utf8ToCp1251("Файлы уровней Kolbrin|*.lvl"), files.programFolder, ""};
-  files.openDialog2 = {Utf8ToCp1251("Файлы Сохраненной Компании|*.ksv"), files.programFolder, ""};
-  files.saveDialog1 = {Utf8ToCp1251("Файлы Записей Kolbrin|*.ksv"), files.programFolder, ""};
+  const auto orProgramFolder = [&](const std::string& folder) {
+    return folder.empty() ? files.programFolder : folder;
+  };
+  const std::string levels = orProgramFolder(files.levelsFolder);
+  const std::string player = orProgramFolder(files.playerFolder);
+  files.openDialog1 = {Utf8ToCp1251("Файлы уровней Kolbrin|*.lvl"), levels, ""};
+  files.openDialog2 = {Utf8ToCp1251("Файлы Сохраненной Компании|*.ksv"), player, ""};
+  files.saveDialog1 = {Utf8ToCp1251("Файлы Записей Kolbrin|*.ksv"), player, ""};
 }

@@ -17,5 +17,6 @@ void LoadSavedCampaign(GameState& s, WindowModel& window, MenuHost& host, const 
 // The shop's Save: the campaign level and the holdings, to a file chosen in a dialog.
 void SaveCampaign(GameState& s, MenuHost& host, MenuFiles& files);
 
-// Sets up the three dialogs the actions use, starting in the program's folder.
+// Sets up the three dialogs the actions use: Custom's starts among the levels, Load's and Save's
+// among the player's files.
 void SetUpDialogs(MenuFiles& files);

@@ -35,6 +35,9 @@ class MenuHost {
 struct MenuFiles {
   std::string programFolder;  // full path ending with '/': dialogs start here
   std::string snapshotPath;   // where the snapshot of money and items lives
+  std::string playerFolder;   // the table and saved campaigns: empty for the working folder, else
+                              // a full path ending with '/'
+  std::string levelsFolder;   // where Custom's dialog starts: the program's folder when empty
   FileDialogSetup openDialog1;  // a single level
   FileDialogSetup openDialog2;  // a saved campaign
   FileDialogSetup saveDialog1;  // saving the campaign

@@ -13,8 +13,9 @@ namespace {
 
 // Draws the first ten entries of the table onto the blank score picture, so that a second
 // table in the same run does not show through the first.
-void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWidth) {
-  const std::vector<std::string> lines = ReadScoreLinesToDraw(kScoreTableFile);
+void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWidth,
+                    const std::string& tablePath) {
+  const std::vector<std::string> lines = ReadScoreLinesToDraw(tablePath);
   Surface& lineImage = window.Get(Element::ImTempLetter).Picture;
   lineImage = Surface(screenWidth, kTableLineHeight, kWhite);
   const Surface& letters = window.Get(Element::ImLetters).Picture;
@@ -29,10 +30,12 @@ void DrawScoreTable(WindowModel& window, const Surface& blankScore, int screenWi
 
 }  // namespace
 
-void ShowScoreTable(const GameState& s, WindowModel& window, const Surface& blankScore) {
-  UpdateScoreTable(kScoreTableFile, kScoreWorkFile, s.campaign.PlayerName,
+void ShowScoreTable(const GameState& s, WindowModel& window, const Surface& blankScore,
+                    const std::string& folder) {
+  const std::string table = folder + kScoreTableFile;
+  UpdateScoreTable(table, folder + kScoreWorkFile, s.campaign.PlayerName,
                    CampaignResult(s.campaign.Money, s.campaign.Inventory));
-  DrawScoreTable(window, blankScore, s.view.ScreenWidth);
+  DrawScoreTable(window, blankScore, s.view.ScreenWidth, table);
   window.Show(Element::ImScore);
 }
 

@@ -57,6 +57,11 @@ std::string DefaultSnapshotPath();
 // place or it could not be made (LastFileErrorText says why).
 std::optional<std::string> ConfigFolder(bool make);
 
+// The player's own data folder as a full path ending with the separator, made with its parents
+// when missing ($XDG_DATA_HOME/quillmere/ or ~/.local/share/quillmere/; %APPDATA%\Quillmere\).
+// Nothing when there is no home to put it in or it cannot be made (LastFileErrorText says why).
+std::optional<std::string> PlayerDataFolder();
+
 // `path`, in the game's bytes, as UTF-8 for a message.
 std::string PathInUtf8(const std::string& path);
 

@@ -6,7 +6,6 @@
 #include "game/int32.h"
 #include "game/level_names.h"
 #include "game/runtime_error.h"
-#include "game/score_table.h"
 #include "game/snapshot_file.h"
 #include "game/text_file.h"
 #include "game/tiles.h"
@@ -91,7 +90,7 @@ void EnterLevel(GameState& s, FlowHost& host, const Level& level) {
 }
 
 void CampaignEnd(GameState& s, FlowHost& host) {
-  if (IsReadableFile(kScoreTableFile)) {
+  if (IsReadableFile(host.ScoreTablePath())) {
     s.campaign.CurrentLevelFile = CampaignLevelName(kFirstCampaignLevel);
     s.screens.ScreenState = Screen::ScoreTable;
     host.ShowScoreTable();

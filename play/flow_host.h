@@ -19,6 +19,8 @@ class FlowHost {
   virtual void ShowLevel() = 0;
   // The tick's drawing: the cells in view redrawn, the board placed and shown.
   virtual void RedrawBoard() = 0;
+  // Where the table of best results is: "High.scr" among the player's files.
+  virtual std::string ScoreTablePath() = 0;
   // The campaign is over: the result entered in the table of best results, and the table shown.
   virtual void ShowScoreTable() = 0;
   // The campaign is over without a table: the menu over a random preview and the first level.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows game (scripts/build-windows.sh) and runs all its tests under Wine: the unit
 # tests, every scenario through quillmere-headless.exe, the Win32 back end's tests on a virtual
-# screen, and the game played in a real window.
+# screen, and the game played in a real window; then the installer (scripts/package-windows.sh)
+# installed, played and uninstalled under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh
@@ -32,3 +33,11 @@ wineserver -k 2>/dev/null || true
 cmake/wine-run.sh "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1
 ctest --test-dir "$build" --output-on-failure -j2
+
+# The installer: made from an installed build, then run under Wine in a prefix of its own.
+scripts/package-windows.sh
+codec=build/tests/quillmere-score-codec
+[ -x "$codec" ] || codec=""
+bash tests/win32/run_installer_test.sh build-windows-installed/Quillmere-*-setup.exe \
+  build-windows-installed/stage build-windows-installed/installer-screenshots cmake/wine-run.sh \
+  build-windows-installed/wine $codec

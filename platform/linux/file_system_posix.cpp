@@ -95,6 +95,25 @@ std::string AbsoluteDirFromEnv(const char* name) {
   return dir;
 }
 
+// Makes `folder` (ending with '/') and the parents it lacks, private to the user as the XDG
+// base directories are; false with lastError set when one cannot be made.
+bool MakeFolders(const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+       slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+      lastError = errno;
+      return false;
+    }
+  }
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    lastError = ENOTDIR;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 FileBytes ReadWholeFile(const std::string& path, std::size_t limit) {
@@ -229,6 +248,21 @@ std::optional<std::string> ConfigFolder(bool make) {
       return std::nullopt;
     }
   }
+  return folder;
+}
+
+std::optional<std::string> PlayerDataFolder() {
+  std::string base = AbsoluteDirFromEnv("XDG_DATA_HOME");
+  if (base.empty()) {
+    const std::string home = AbsoluteDirFromEnv("HOME");
+    if (home.empty()) {
+      lastError = ENOENT;
+      return std::nullopt;
+    }
+    base = home + ".local/share/";
+  }
+  const std::string folder = base + "quillmere/";
+  if (!MakeFolders(folder)) return std::nullopt;
   return folder;
 }
 

@@ -24,6 +24,7 @@ namespace {
 
 // Bytes read or written by one system call.
 constexpr DWORD kChunk = 1 << 16;
+// The game's folder inside the per-user folders of the system.
 constexpr wchar_t kGameFolder[] = L"\\Quillmere";
 constexpr char kSnapshotName[] = "Kolbrin.tmp";
 
@@ -347,6 +348,25 @@ std::optional<std::string> ConfigFolder(bool make) {
   }
   const std::optional<std::string> path = GamePathFromWide(folder);
   if (!path) return std::nullopt;
+  return *path + "\\";
+}
+
+std::optional<std::string> PlayerDataFolder() {
+  const std::optional<std::wstring> appData = KnownFolder(FOLDERID_RoamingAppData);
+  if (!appData) {
+    Remember(ERROR_PATH_NOT_FOUND);
+    return std::nullopt;
+  }
+  const std::wstring folder = *appData + kGameFolder;
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    Remember(GetLastError());
+    return std::nullopt;
+  }
+  const std::optional<std::string> path = GamePathFromWide(folder);
+  if (!path) {
+    Remember(ERROR_NO_UNICODE_TRANSLATION);
+    return std::nullopt;
+  }
   return *path + "\\";
 }
 

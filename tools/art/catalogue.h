@@ -28,6 +28,12 @@ Image PaintMenu();  // ImMenu, 800 × 600
 Image PaintMenuShop();  // ImMenuShop, 220 × 320
 // score.cpp
 Image PaintScore();  // ImScore, 800 × 600
+// icon.cpp
+struct Icon {
+  Image picture;
+  Mask opacity;  // 1 on the tile, 0 around its rounded corners
+};
+Icon PaintIcon(int size);  // the program's icon, size × size
 // shots.cpp
 // ImShot1 … ImShot3, 280 × 210: played by the game with the pictures already in `assetsDir`.
 Image PaintShot(int n, const std::string& assetsDir);

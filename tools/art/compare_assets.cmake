@@ -1,14 +1,15 @@
 # Runs an asset tool (the art tool, the sound tool) into OUT and compares every file it makes
 # with the committed one in EXPECTED, byte for byte, in both directions (a file missing on either
 # side fails). Fonts shipped in EXPECTED (*.ttf) are not painted by the art tool, and folders
-# (assets/sounds/) belong to another tool: both are left out of the comparison.
+# (assets/sounds/) belong to another tool: both are left out of the comparison. ARGS, when given,
+# go to the tool before OUT (--icons: the program's icons).
 if(NOT TOOL OR NOT OUT OR NOT EXPECTED)
   message(FATAL_ERROR "usage: cmake -DTOOL=... -DOUT=... -DEXPECTED=... -P compare_assets.cmake")
 endif()
 file(REMOVE_RECURSE "${OUT}")
 file(MAKE_DIRECTORY "${OUT}")
 get_filename_component(tool_name "${TOOL}" NAME_WE)
-execute_process(COMMAND "${TOOL}" "${OUT}" RESULT_VARIABLE rc)
+execute_process(COMMAND "${TOOL}" ${ARGS} "${OUT}" RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${tool_name} failed (${rc})")
 endif()
@@ -39,6 +40,6 @@ if(count EQUAL 0)
 endif()
 if(failures)
   string(REPLACE ";" "\n  " text "${failures}")
-  message(FATAL_ERROR "${EXPECTED} is out of date; run ${tool_name} on it and commit:\n  ${text}")
+  message(FATAL_ERROR "${EXPECTED} is out of date; run ${tool_name} ${ARGS} on it and commit:\n  ${text}")
 endif()
 message(STATUS "all ${count} files match ${EXPECTED}")

@@ -1,10 +1,13 @@
 // quillmere-art OUTDIR: paints the whole picture catalogue into OUTDIR.
+// quillmere-art --icons OUTDIR: paints the program's icon at each size it is installed at
+// (quillmere-SIZE.png) and the Windows icon file of them all (quillmere.ico).
 // Deterministic: the same build writes the same bytes on every run.
 #include <cstdio>
 #include <exception>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tools/art/catalogue.h"
 #include "tools/art/picture_writers.h"
@@ -28,15 +31,40 @@ void CopyFile(const std::string& from, const std::string& to) {
   if (!in || !(out << in.rdbuf())) throw std::runtime_error("cannot copy " + from + " to " + to);
 }
 
+// The sizes of the icon, in pixels: the desktops' hicolor theme and the Windows icon file.
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+SeeThroughPicture ToPicture(const art::Icon& icon) {
+  SeeThroughPicture picture{icon.picture.ToSurface(), {}};
+  for (const float a : icon.opacity.a) {
+    picture.opacity.push_back(static_cast<unsigned char>(art::Clamp01(a) * 255.f + 0.5f));
+  }
+  return picture;
+}
+
+void PaintIcons(const std::string& out) {
+  std::vector<SeeThroughPicture> sizes;
+  for (const int size : kIconSizes) {
+    sizes.push_back(ToPicture(art::PaintIcon(size)));
+    SaveFile(out + "/quillmere-" + std::to_string(size) + ".png", PngBytes(sizes.back()));
+  }
+  SaveIcon(out + "/quillmere.ico", sizes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: quillmere-art OUTDIR\n");
+  const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+  if (argc != 2 && !icons) {
+    std::fprintf(stderr, "usage: quillmere-art [--icons] OUTDIR\n");
     return 2;
   }
-  const std::string out = argv[1];
+  const std::string out = argv[argc - 1];
   try {
+    if (icons) {
+      PaintIcons(out);
+      return 0;
+    }
     art::TextSystem text;
     for (int code = 0; code <= 13; ++code) Bmp(out, "Im" + std::to_string(code) + ".bmp", art::PaintTile(code));
     Bmp(out, "Unknown.bmp", art::PaintUnknownTile());

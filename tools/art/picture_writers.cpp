@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include <png.h>
+
 #include "platform/linux/jpeg_errors.h"
 
 #include "platform/file_system.h"
@@ -21,9 +23,7 @@ namespace {
 }
 
 void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& data) {
-  if (ReplaceFile(path, std::string(data.begin(), data.end()), false) != FileError::kNone) {
-    Fail(path, "cannot be written: " + LastFileErrorText());
-  }
+  SaveFile(path, std::string(data.begin(), data.end()));
 }
 
 void PutU16(std::vector<unsigned char>& d, std::uint32_t v) {
@@ -123,4 +123,61 @@ void SaveJpeg(const std::string& path, const Surface& picture, int quality) {
   std::vector<unsigned char> bytes(buffer, buffer + size);
   std::free(buffer);
   WriteWholeFile(path, bytes);
+}
+
+void SaveFile(const std::string& path, const std::string& bytes) {
+  if (ReplaceFile(path, bytes, false) != FileError::kNone) {
+    Fail(path, "cannot be written: " + LastFileErrorText());
+  }
+}
+
+std::string PngBytes(const SeeThroughPicture& picture) {
+  const Surface& colour = picture.colour;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(colour.width);
+  image.height = static_cast<png_uint_32>(colour.height);
+  image.format = PNG_FORMAT_RGBA;
+  std::vector<unsigned char> pixels;
+  pixels.reserve(colour.pixels.size() * 4);
+  for (std::size_t i = 0; i < colour.pixels.size(); ++i) {
+    const std::uint32_t p = colour.pixels[i];
+    pixels.insert(pixels.end(), {static_cast<unsigned char>(p >> 16),
+                                 static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p),
+                                 picture.opacity[i]});
+  }
+  png_alloc_size_t size = 0;
+  if (!png_image_write_get_memory_size(image, size, 0, pixels.data(), 0, nullptr)) {
+    throw std::runtime_error(std::string("PNG error: ") + image.message);
+  }
+  std::string bytes(size, '\0');
+  if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr)) {
+    throw std::runtime_error(std::string("PNG error: ") + image.message);
+  }
+  bytes.resize(size);
+  return bytes;
+}
+
+// The icon file: a header, one directory entry per picture, then the pictures' PNG bytes.
+void SaveIcon(const std::string& path, const std::vector<SeeThroughPicture>& sizes) {
+  std::vector<unsigned char> d;
+  PutU16(d, 0);
+  PutU16(d, 1);  // an icon, not a cursor
+  PutU16(d, static_cast<std::uint32_t>(sizes.size()));
+  std::vector<std::string> images;
+  std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(sizes.size());
+  for (const SeeThroughPicture& picture : sizes) {
+    images.push_back(PngBytes(picture));
+    d.push_back(static_cast<unsigned char>(picture.colour.width & 0xFF));  // 256 is written 0
+    d.push_back(static_cast<unsigned char>(picture.colour.height & 0xFF));
+    d.push_back(0);  // no palette
+    d.push_back(0);
+    PutU16(d, 1);   // colour planes
+    PutU16(d, 32);  // bits per pixel
+    PutU32(d, static_cast<std::uint32_t>(images.back().size()));
+    PutU32(d, offset);
+    offset += static_cast<std::uint32_t>(images.back().size());
+  }
+  for (const std::string& image : images) d.insert(d.end(), image.begin(), image.end());
+  WriteWholeFile(path, d);
 }
