@@ -1,5 +1,6 @@
 #pragma once
 // Carries out the commands of a headless script against the window and the scripted platform.
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -23,6 +24,22 @@ std::string Absolute(const std::string& path, const std::string& base);
 // separated by "/" on every system, so that a replay names its files the same everywhere.
 std::string DialogPath(const std::string& path, const std::string& base);
 
-// Carries out one command and prints what it shows; false once the window was closed
-// ("closed" has then been printed).
+// What a script drives besides the platform: the window's events, the screen it shows, what
+// `dump` and `board` print, and what follows each key (nothing for the game).
+struct ScriptTarget {
+  WindowEvents& window;
+  const Surface& screen;
+  std::function<void(ScriptCommand::Kind kind, std::ostream& out)> dump;
+  std::function<void()> afterKey;
+};
+
+// Carries out one command against `target` and prints what it shows; false once the window was
+// closed ("closed" has then been printed).
+bool RunTargetCommand(const ScriptCommand& command, const ScriptTarget& target,
+                      ScriptedPlatform& platform, ForcedRandom& random,
+                      const std::string& programFolder, const std::string& startFolder,
+                      std::ostream& out);
+
+// Carries out one command against the game and prints what it shows; false once the window was
+// closed ("closed" has then been printed).
 bool RunScriptCommand(const ScriptCommand& command, ScriptContext& context);
