@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -50,17 +49,6 @@ std::vector<std::string> ShippedLevels() {
 std::string ReplayOf(const std::string& level) {
   return ShippedPath("replays/" + fs::path(level).stem().string() + ".script");
 }
-
-class SeededRandom : public RandomSource {
- public:
-  explicit SeededRandom(unsigned seed) : engine_(seed) {}
-  std::int32_t Random(std::int32_t n) override {
-    return std::uniform_int_distribution<std::int32_t>(0, n - 1)(engine_);
-  }
-
- private:
-  std::mt19937 engine_;
-};
 
 // Plays the replay's key presses, one tick after each, as the headless driver does.
 std::string Replay(GameState& s, const std::vector<StepAction>& actions, unsigned seed) {

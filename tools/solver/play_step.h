@@ -1,5 +1,6 @@
 #pragma once
 // One step of a replay as a person plays it: at most one key press, then one timer tick.
+#include <random>
 #include <string>
 #include <vector>
 
@@ -26,4 +27,16 @@ std::string KeyLine(const StepAction& a);
 class NoGrowth : public RandomSource {
  public:
   std::int32_t Random(std::int32_t n) override { return n - 1; }
+};
+
+// The same draws for the same seed on every run: what replays are checked on.
+class SeededRandom : public RandomSource {
+ public:
+  explicit SeededRandom(unsigned seed) : engine_(seed) {}
+  std::int32_t Random(std::int32_t n) override {
+    return std::uniform_int_distribution<std::int32_t>(0, n - 1)(engine_);
+  }
+
+ private:
+  std::mt19937 engine_;
 };

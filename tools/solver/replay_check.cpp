@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "app/script_commands.h"
@@ -21,17 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class SeededRandom : public RandomSource {
- public:
-  explicit SeededRandom(unsigned seed) : engine_(seed) {}
-  std::int32_t Random(std::int32_t n) override {
-    return std::uniform_int_distribution<std::int32_t>(0, n - 1)(engine_);
-  }
-
- private:
-  std::mt19937 engine_;
-};
 
 // Runs the script lines with the program folder `folder` as the working folder.
 std::string RunInFolder(const std::string& folder, const std::string& script,
