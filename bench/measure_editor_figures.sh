@@ -8,25 +8,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-game=$build/game
+game_src=$build/game
 probe=$build/bench/quillmere-screen-probe
 check=$build/bench/quillmere-check-figures
 runs=${RUNS:-5}
-for f in "$game/quillmere" "$game/quillmere-edit" "$probe" "$check"; do
+for f in "$game_src/quillmere" "$game_src/quillmere-edit" "$probe" "$check"; do
   [ -x "$f" ] || { echo "missing $f: build first" >&2; exit 1; }
 done
 
-work=$(mktemp -d /tmp/quillmere-editor-figures.XXXXXX)
-server="" wm=""
-cleanup() {
-  for p in $wm $server; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
-
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+. bench/figures_lib.sh
+figures_work quillmere-editor-figures
 end_program() {
   local tries=100
   kill "$1" 2>/dev/null || true
@@ -35,24 +26,17 @@ end_program() {
   sleep 0.3
 }
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-server=$!
-until [ -s "$work/display" ]; do sleep 0.05; done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
+screen 800x600
 
 echo "== start-up at 800x600 (ms until the first pixels are on the screen; $runs runs)"
 : > "$work/game_ms"
 : > "$work/edit_ms"
 for ((i = 0; i < runs; i++)); do
-  out=$("$probe" launch 396 296 8 8 -- "$game/quillmere")
+  out=$("$probe" launch 396 296 8 8 -- "$game_src/quillmere")
   echo "${out% *}" >> "$work/game_ms"
   end_program "${out#* }"
   # The editor opens the first campaign level: the player's cell (1, 1) is drawn at (36, 36).
-  out=$("$probe" launch 40 40 8 8 -- "$game/quillmere-edit" "$game/Level1.cam")
+  out=$("$probe" launch 40 40 8 8 -- "$game_src/quillmere-edit" "$game_src/Level1.cam")
   echo "${out% *}" >> "$work/edit_ms"
   end_program "${out#* }"
 done

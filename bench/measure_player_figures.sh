@@ -22,31 +22,8 @@ for f in "$game_src/quillmere" "$game_src/quillmere-headless" "$probe" "$bare"; 
   [ -x "$f" ] || { echo "missing $f: build first" >&2; exit 1; }
 done
 
-work=$(mktemp -d /tmp/quillmere-figures.XXXXXX)
-server="" wm="" game=""
-cleanup() {
-  for p in $game $wm $server; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
-
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
-
-screen() {  # WxH: a fresh X server with a window manager
-  for p in $wm $server; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -br -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-  server=$!
-  until [ -s "$work/display" ]; do sleep 0.05; done
-  export DISPLAY=:$(head -n 1 "$work/display")
-  : > "$work/display"
-  openbox >/dev/null 2>&1 &
-  wm=$!
-  sleep 1
-  sw=${1%x*} sh=${1#*x}
-}
+. bench/figures_lib.sh
+figures_work quillmere-figures
 
 # A copy of the program's folder whose first level is "$1" (level text on stdin).
 folder() {

@@ -19,27 +19,12 @@ for f in "$game_src/quillmere" "$probe"; do
   [ -x "$f" ] || { echo "missing $f: build first" >&2; exit 1; }
 done
 
-work=$(mktemp -d /tmp/quillmere-sound-figures.XXXXXX)
-server="" wm="" game=""
-cleanup() {
-  for p in $game $wm $server; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
+. bench/figures_lib.sh
+figures_work quillmere-sound-figures
 mkdir -p "$work/on/quillmere" "$work/off/quillmere"
 printf '[sound]\non=0\n' > "$work/off/quillmere/settings.ini"
 
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
-
-Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-server=$!
-until [ -s "$work/display" ]; do sleep 0.05; done
-export DISPLAY=:$(head -n 1 "$work/display")
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
+screen 800x600
 
 cp -r "$game_src" "$work/game"
 rm -f "$work/game/Player.cfg"
