@@ -44,8 +44,8 @@ su - "$user" -c "command -v quillmere && command -v quillmere-edit &&
     $kit/quillmere-score-codec" || fail "the installed game did not play as $user"
 table=$home/.local/share/quillmere/High.scr
 [ -f "$table" ] && [ "$(stat -c %U "$table")" = "$user" ] || fail "no table of $user's in $table"
-step "menu pixel at the selected entry: $(convert "$kit/shots/first-start-menu.png" \
-  -format '%[pixel:p{525,205}]' info:)"
+step "the menu's first entry chosen: its frame (523,200) $(convert \
+  "$kit/shots/first-start-menu.png" -format '%[pixel:p{523,200}], its pill (525,205) %[pixel:p{525,205}]' info:)"
 step "$user's table: $(wc -l <"$table") lines, $("$kit/quillmere-score-codec" decode <"$table" |
   grep -c 'Игрок') of them the campaign just finished"
 
@@ -53,7 +53,7 @@ installed=$(dpkg -L quillmere)
 DEBIAN_FRONTEND=noninteractive apt-get remove -y quillmere
 left=$(find /usr -iname '*quillmere*'
   while IFS= read -r path; do
-    [ -e "$path" ] && [ ! -d "$path" ] && echo "$path"
+    if [ -e "$path" ] && [ ! -d "$path" ]; then echo "$path"; fi
   done <<<"$installed")
 [ -z "$left" ] || fail "apt-get remove left under /usr: $left"
 step "removed: nothing of quillmere is left under /usr"
