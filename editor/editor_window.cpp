@@ -387,9 +387,11 @@ FileDialogSetup EditorWindow::DialogSetup() const {
 
 bool EditorWindow::IsShipped(const std::string& path) const {
   if (options_.shippedFolder.empty()) return false;
-  const std::string file = std::filesystem::path(path).lexically_normal().string();
-  const std::string& shipped = options_.shippedFolder;
-  return file.compare(0, shipped.size(), shipped) == 0;
+  const auto normal = [](const std::string& p) {
+    return std::filesystem::path(p).lexically_normal().string();
+  };
+  const std::string shipped = normal(options_.shippedFolder);
+  return normal(path).compare(0, shipped.size(), shipped) == 0;
 }
 
 bool EditorWindow::Checked(const std::string& doing) {
