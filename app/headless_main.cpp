@@ -138,7 +138,7 @@ int RunEditor(const Options& o, const std::string& startFolder) {
   ScriptedPlatform platform(o.width, o.height, std::cout);
   ForcedRandom random;
   const std::string assets = AssetsFolder(ProgramFolder().value_or(startFolder));
-  EditorWindow editor(platform, random, EditorOptions{programFolder, assets});
+  EditorWindow editor(platform, random, EditorOptions{programFolder, assets, ""});
   editor.LoadPictures(DecodeGamePictures(assets, false));
   editor.Start(level);
   std::cout.flush();

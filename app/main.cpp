@@ -1,7 +1,6 @@
 // The game's entry point: it works from the program's folder, however it was started.
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <future>
 #include <memory>
 #include <optional>
@@ -29,51 +28,6 @@ namespace {
 
 void ReportFailure(const std::string& what) {
   std::fprintf(stderr, "%s: %s\n", kApplicationTitle, what.c_str());
-}
-
-// Where the game's files are. A portable game keeps all of them in its own folder. An installed
-// one finds the files it ships at QUILLMERE_INSTALLED_DATA relative to its own folder and keeps
-// the player's own files in the player's data folder.
-struct GameFolders {
-  std::string shipped;  // levels, pictures, the first table; the working folder
-  std::string player;   // the table, the name, saved campaigns; empty for the working folder
-  std::string levels;   // where Custom's dialog starts; empty for the working folder
-};
-
-// The folder the game works in: where the files it ships are, wherever it was started from; the
-// levels are opened by names relative to it.
-std::optional<GameFolders> EnterGameFolder() {
-  const std::optional<std::string> program = ProgramFolder();
-  if (!program) {
-    ReportFailure("cannot find the program's folder: " + LastFileErrorText());
-    return std::nullopt;
-  }
-  GameFolders folders{*program, "", ""};
-#ifdef QUILLMERE_INSTALLED_DATA
-  // Spelled without "..", as the dialogs and the messages show it (where it is not the same
-  // folder, as on Windows).
-  if (const std::string up = QUILLMERE_INSTALLED_DATA; !up.empty()) {
-    folders.shipped = std::filesystem::path(folders.shipped + up).lexically_normal().string();
-  }
-  folders.levels = folders.shipped + "levels" + folders.shipped.back();
-#endif
-  if (!EnterFolder(folders.shipped)) {
-    ReportFailure("cannot work in " + folders.shipped + ": " + LastFileErrorText());
-    return std::nullopt;
-  }
-  return folders;
-}
-
-// An installed game's player's folder, made on the first start; without it the player's files
-// stay in the working folder, where saving reports what the system refused.
-void SetUpPlayerFiles([[maybe_unused]] GameFolders& folders) {
-#ifdef QUILLMERE_INSTALLED_DATA
-  std::string why;
-  if (const std::optional<std::string> player = SetUpPlayerFolder(folders.shipped, why)) {
-    folders.player = *player;
-  }
-  if (!why.empty()) ReportFailure(why);
-#endif
 }
 
 // Decodes the pictures on another thread: opening the window mostly waits for the window manager.
@@ -136,15 +90,20 @@ bool ReadCommandLine(int argc, char** argv, int& exitCode) {
 
 int main(int argc, char** argv) {
   if (int exitCode = 0; !ReadCommandLine(argc, argv, exitCode)) return exitCode;
-  std::optional<GameFolders> folders = EnterGameFolder();
-  if (!folders) return 1;
+  std::string why;
+  std::optional<GameFolders> folders = EnterGameFolder(why);
+  if (!folders) {
+    ReportFailure(why);
+    return 1;
+  }
   // Before any file is touched: a second copy only says so and ends.
   const SingleInstance instance(DefaultInstanceLockPath(), SingleInstance::Kind::kGame);
   if (instance.AnotherIsRunning()) {
     ShowMessageWithoutWindow(kApplicationTitle, Utf8ToCp1251(kAlreadyRunningText));
     return 1;
   }
-  SetUpPlayerFiles(*folders);
+  SetUpPlayerFiles(*folders, why);
+  if (!why.empty()) ReportFailure(why);
   std::future<GamePictures> pictures;
   const std::unique_ptr<WindowPlatform> platform = OpenPlatform(folders->shipped, pictures);
   if (!platform) return 1;

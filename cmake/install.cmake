@@ -18,17 +18,22 @@ endif()
 set(PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(QUILLMERE_ICON_SIZES 16 32 48 64 128 256)
 
-# A program the player gets: TARGET, its NAME and PURPOSE in the desktops' menus. It is built
-# with the version (and, in an installed build, with the shipped files' place), installed, given
-# a menu entry on Linux, and on Windows the icon, the version information and the manifest; the
-# Windows installer gives it a Start-menu entry.
+# An installed build's programs find the shipped files relative to their own folder
+# (app/player_folder.cpp) and keep the player's files in the player's data folder.
+if(QUILLMERE_INSTALLED)
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/player_folder.cpp APPEND PROPERTY
+    COMPILE_DEFINITIONS "QUILLMERE_INSTALLED_DATA=\"${QUILLMERE_DATA_FROM_PROGRAM}\"")
+endif()
+
+# A program the player gets: TARGET, its NAME, PURPOSE, CATEGORIES and KEYWORDS in the desktops'
+# menus. It is built with the version, installed, given a menu entry and its manual page
+# (packaging/linux/FILE.6.in) on Linux, and on Windows the icon, the version information and the
+# manifest; the Windows installer gives it a Start-menu entry. `player_programs` builds them all.
 set_property(GLOBAL PROPERTY QUILLMERE_START_MENU "")
-function(player_program target name purpose)
+add_custom_target(player_programs)
+function(player_program target name purpose categories keywords)
   target_compile_definitions(${target} PRIVATE QUILLMERE_VERSION="${PROJECT_VERSION}")
-  if(QUILLMERE_INSTALLED)
-    target_compile_definitions(${target} PRIVATE
-      QUILLMERE_INSTALLED_DATA="${QUILLMERE_DATA_FROM_PROGRAM}")
-  endif()
+  add_dependencies(player_programs ${target})
   install(TARGETS ${target} RUNTIME DESTINATION ${QUILLMERE_PROGRAM_DIR})
   get_target_property(PROGRAM_FILE ${target} OUTPUT_NAME)
   if(NOT PROGRAM_FILE)
@@ -36,6 +41,8 @@ function(player_program target name purpose)
   endif()
   set(PROGRAM_NAME "${name}")
   set(PROGRAM_PURPOSE "${purpose}")
+  set(PROGRAM_CATEGORIES "${categories}")
+  set(PROGRAM_KEYWORDS "${keywords}")
   if(WIN32)
     configure_file(${PACKAGING_DIR}/windows/program.rc.in ${CMAKE_BINARY_DIR}/rc/${target}.rc @ONLY)
     target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/rc/${target}.rc)
@@ -47,12 +54,18 @@ function(player_program target name purpose)
     configure_file(${PACKAGING_DIR}/linux/program.desktop.in
       ${CMAKE_BINARY_DIR}/desktop/${PROGRAM_FILE}.desktop @ONLY)
     install(FILES ${CMAKE_BINARY_DIR}/desktop/${PROGRAM_FILE}.desktop DESTINATION share/applications)
+    configure_file(${PACKAGING_DIR}/linux/${PROGRAM_FILE}.6.in ${CMAKE_BINARY_DIR}/man/${PROGRAM_FILE}.6
+      @ONLY)
+    install(FILES ${CMAKE_BINARY_DIR}/man/${PROGRAM_FILE}.6 DESTINATION share/man/man6)
   endif()
 endfunction()
 
 # The programs a player gets, one line each. The headless driver, the tests and the tools are
 # the developers' and stay out.
-player_program(quillmere "Quillmere" "Dig for rubies, push rocks and dodge what falls and crawls")
+player_program(quillmere "Quillmere" "Dig for rubies, push rocks and dodge what falls and crawls"
+  "Game;ArcadeGame;" "rubies;rocks;dig;cave;puzzle;")
+player_program(quillmere-edit "Quillmere Level Editor" "Make and check levels for Quillmere"
+  "Game;ArcadeGame;" "level;editor;map;rubies;rocks;")
 
 # The shipped files: pictures and font, the campaign with its first table, the single levels.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/ DESTINATION ${QUILLMERE_DATA_DIR}/assets)
@@ -71,8 +84,6 @@ else()
     ${CMAKE_BINARY_DIR}/metainfo/org.quillmere.Quillmere.metainfo.xml @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/metainfo/org.quillmere.Quillmere.metainfo.xml
     DESTINATION share/metainfo)
-  configure_file(${PACKAGING_DIR}/linux/quillmere.6.in ${CMAKE_BINARY_DIR}/man/quillmere.6 @ONLY)
-  install(FILES ${CMAKE_BINARY_DIR}/man/quillmere.6 DESTINATION share/man/man6)
 endif()
 
 # For the Windows installer: the version, and the programs for their Start-menu entries.

@@ -47,7 +47,7 @@ target_link_libraries(quillmere PRIVATE quillmere_window)
 set_target_properties(quillmere PROPERTIES OUTPUT_NAME Quillmere)
 
 # The level editor: a window program beside the game.
-add_executable(quillmere-edit WIN32 editor/edit_main.cpp)
+add_executable(quillmere-edit WIN32 app/edit_main.cpp)
 target_link_libraries(quillmere-edit PRIVATE quillmere_editor quillmere_window)
 set_target_properties(quillmere-edit PROPERTIES OUTPUT_NAME QuillmereEdit)
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string_view>
 
 #include "game/cp1251.h"
@@ -378,10 +379,19 @@ FileDialogSetup EditorWindow::DialogSetup() const {
       "Уровни кампании (*.cam)|*.cam");
   const std::string& name = editor_.FileName();
   const std::size_t slash = name.find_last_of("/\\");
-  setup.initialFolder =
-      slash == std::string::npos ? options_.programFolder : name.substr(0, slash + 1);
+  setup.initialFolder = slash == std::string::npos || IsShipped(name) ? options_.levelsFolder
+                                                                      : name.substr(0, slash + 1);
   setup.fileName = BaseName(name);
   return setup;
+}
+
+bool EditorWindow::IsShipped(const std::string& path) const {
+  if (options_.shippedFolder.empty()) return false;
+  const auto normal = [](const std::string& p) {
+    return std::filesystem::path(p).lexically_normal().string();
+  };
+  const std::string shipped = normal(options_.shippedFolder);
+  return normal(path).compare(0, shipped.size(), shipped) == 0;
 }
 
 bool EditorWindow::Checked(const std::string& doing) {
@@ -400,6 +410,10 @@ bool EditorWindow::Save(bool askName) {
   if (!Checked("сохранить")) return false;
   const std::string warnings = message_;
   std::string path = editor_.FileName();
+  if (IsShipped(path)) {
+    askName = true;
+    message_ = "«" + BaseName(path) + "» — уровень из поставки игры: сохраните его в своей папке.";
+  }
   if (askName || path.empty()) {
     const std::optional<std::string> chosen = platform_.SaveDialog(DialogSetup());
     if (!chosen) return false;

@@ -23,8 +23,11 @@
 #include "view/window_model.h"
 
 struct EditorOptions {
-  std::string programFolder;  // full path ending with '/': dialogs start here
+  std::string levelsFolder;   // full path ending with '/': the player's levels, dialogs start here
   std::string assetsFolder;   // full path ending with '/': pictures and font
+  // Full path ending with '/', or empty: the files an installed game ships, only read. A level
+  // opened from there is saved under a name the player chooses, as with Shift + F2.
+  std::string shippedFolder;
 };
 
 // Caption of the editor's boxes.
@@ -81,6 +84,8 @@ class EditorWindow : public WindowEvents, private PlayHost, private FlowHost {
   // Says what is wrong with the level; true when nothing stops saving or playing.
   bool Checked(const std::string& doing);
   FileDialogSetup DialogSetup() const;
+  // True when `path` is one of the shipped files, which the editor never writes.
+  bool IsShipped(const std::string& path) const;
 
   // Play-testing and the check.
   void StartPlay(Mode mode);

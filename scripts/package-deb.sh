@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package quillmere_VERSION_amd64.deb in the project's folder from an installed
-# build (build-deb/): the game in /usr/games, its files in /usr/share/games/quillmere, the menu
-# entry, the icons, the metainfo, the manual, the copyright and the changelog; binaries stripped,
+# build (build-deb/): the game and its level editor in /usr/games, their files in /usr/share/games/quillmere, the menu
+# entries, the icons, the metainfo, the manuals, the copyright and the changelog; binaries stripped,
 # dependencies computed from them. Installs what is missing first.
 #   scripts/package-deb.sh          build the package and check it (lintian, the validators)
 set -euo pipefail
@@ -27,7 +27,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_INSTALLED=ON \
   -DCMAKE_INSTALL_PREFIX=/usr \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
-cmake --build "$build" -j2 --target quillmere
+cmake --build "$build" -j2 --target player_programs
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 changelog_version=$(sed -n '1s/^quillmere (\([^)]*\)).*/\1/p' packaging/linux/changelog)
 if [ "$changelog_version" != "$version" ]; then
@@ -85,7 +85,10 @@ Description: dig for rubies, push rocks and dodge what falls and crawls
  rubies buy items in the shop between the levels of a campaign of fifteen
  levels; the best results go into a table.
  .
- The game's texts are in Russian.
+ The level editor quillmere-edit draws levels with the game's pictures, plays
+ them with the game's rules and looks for a way to the exit.
+ .
+ The texts are in Russian.
 EOF
 
 deb=quillmere_${version}_amd64.deb

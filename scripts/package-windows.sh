@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows installer build-windows-installed/Quillmere-VERSION-setup.exe with NSIS from
 # an installed build of the Windows game (cross-built into build-windows-installed/): the game
-# in Program Files, its Start-menu entries, an uninstaller listed among the system's programs
-# that removes exactly what was installed. Installs what is missing (scripts/build-windows.sh
-# --install, and nsis).
+# and its level editor in Program Files, their Start-menu entries, an uninstaller listed among
+# the system's programs that removes exactly what was installed. Installs what is missing
+# (scripts/build-windows.sh --install, and nsis).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh --install
@@ -16,7 +16,7 @@ fi
 build=$PWD/build-windows-installed
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DQUILLMERE_INSTALLED=ON >/dev/null
-cmake --build "$build" -j2 --target quillmere
+cmake --build "$build" -j2 --target player_programs
 stage=$build/stage
 rm -rf "$stage"
 cmake --install "$build" --prefix "$stage" >/dev/null

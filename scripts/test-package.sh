@@ -2,8 +2,8 @@
 # Builds the Debian package (scripts/package-deb.sh, which runs lintian and the validators) and
 # checks what it installs: unpacked into a scratch root beside the font it links to (its one file
 # from another package), the game is started from there in a temporary HOME on a virtual screen,
-# makes the player's data folder, and writes a finished campaign's result into it
-# (tests/e2e/run_installed_e2e.sh).
+# makes the player's data folder, and writes a finished campaign's result into it; the installed
+# editor saves a shipped level there (tests/e2e/run_installed_e2e.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/package-deb.sh

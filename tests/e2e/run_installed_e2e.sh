@@ -3,9 +3,11 @@
 # manager, in the HOME it is given: the first start makes the player's data folder with a copy
 # of the shipped table; a name file written in UTF-8 and a saved campaign whose next level does
 # not exist are put there; Load, the shop's Play, and the campaign's end writes the result into
-# the player's table, under the name as the game reads it; the shipped files stay as they were.
+# the player's table, under the name as the game reads it. The installed editor (GAME-edit)
+# opens a shipped level and F2 saves it through the save dialog into the player's folder; the
+# shipped files stay as they were.
 # Usage: run_installed_e2e.sh GAME SHIPPED_FOLDER SCREENSHOT_FOLDER [SCORE_CODEC]
-#   GAME            the installed program, a path or a name found on the PATH
+#   GAME            the installed game, a path or a name found on the PATH
 #   SHIPPED_FOLDER  the files it ships (…/share/games/quillmere)
 #   SCORE_CODEC     quillmere-score-codec, to read the table back; without it only the table's
 #                   growth by one line is checked
@@ -17,12 +19,15 @@ readonly game_program=${1:?$usage}
 readonly shipped=${2:?$usage}
 readonly shots=${3:?$usage}
 readonly codec=${4:-}
+readonly editor_program=$game_program-edit
 readonly player_name=Игрок money=250
 
 # shellcheck source=e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 require_tools
-command -v "$game_program" >/dev/null || { echo "e2e FAIL: no $game_program" >&2; exit 1; }
+for program in "$game_program" "$editor_program"; do
+  command -v "$program" >/dev/null || { echo "e2e FAIL: no $program" >&2; exit 1; }
+done
 [ -f "$shipped/High.scr" ] || { echo "e2e FAIL: no $shipped/High.scr" >&2; exit 1; }
 
 work=$(mktemp -d /tmp/quillmere-installed-e2e.XXXXXX)
@@ -36,13 +41,18 @@ size=800x600 sw=800 sh=600 window_manager=openbox
 [ ! -e "$data" ] || { echo "e2e FAIL: $data is there before the first start" >&2; exit 1; }
 shipped_sum=$(cd "$shipped" && find . -type f -print0 | sort -z | xargs -0 md5sum | md5sum)
 
-start_game() {
+# Starts PROGRAM with ARGUMENTS from the root folder; its window covers the screen.
+launch() {
   mkdir -p "$work/run"
   chmod 700 "$work/run"
-  (cd / && exec env GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work/run" "$game_program") \
+  (cd / && exec env GSETTINGS_BACKEND=memory XDG_RUNTIME_DIR="$work/run" "$@") \
     >"$work/game.log" 2>&1 &
   game_pid=$!
-  poll 10 game_window_up || fail "the game window did not cover the screen with the focus"
+  poll 10 game_window_up || fail "$1's window did not cover the screen with the focus"
+}
+
+start_game() {
+  launch "$game_program"
   no_other_boxes
   expect menu menu_on 1 2
 }
@@ -93,6 +103,23 @@ fi
 press space
 expect menu-after-table menu_on 1 2
 quit
+echo "ok $label table-in-player-folder"
+
+label=editor
+launch "$editor_program" "$shipped/levels/Sample.lvl"
+take_shot level
+# F2 on a shipped level asks for a name; the dialog proposes the same name in the player's folder.
+press F2
+poll 10 chooser_focused || fail "F2 on a shipped level did not open a focused save dialog"
+sleep 0.5
+take_shot save-dialog
+press Return
+poll 15 window_gone "$chooser" || fail "Enter did not accept the save dialog"
+saved() { cmp -s "$shipped/levels/Sample.lvl" "$data/Sample.lvl"; }
+poll 5 saved || fail "the shipped level was not saved as $data/Sample.lvl"
+poll 15 game_window_up || fail "the editor did not get the keyboard back from the save dialog"
+press Escape
+expect_game_end "Escape in the editor"
 [ "$(cd "$shipped" && find . -type f -print0 | sort -z | xargs -0 md5sum | md5sum)" = "$shipped_sum" ] ||
   fail "the shipped files changed"
-echo "ok $label table-in-player-folder"
+echo "ok $label shipped-level-saved-in-player-folder"

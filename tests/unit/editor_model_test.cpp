@@ -4,13 +4,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "editor/edited_level.h"
+#include "editor/editor_window.h"
 #include "editor/level_editor.h"
 #include "editor/way_check.h"
 #include "game/runtime_error.h"
 #include "game/tiles.h"
+#include "platform/scripted/scripted_platform.h"
 #include "tests/unit/test_files.h"
 
 namespace {
@@ -176,3 +181,66 @@ TEST(LevelEditor, UndoesAndRedoesManySteps) {
 }
 
 }  // namespace
+
+// The editor in a scripted window, with its dialogs' folders recorded.
+class DialogRecorder : public ScriptedPlatform {
+ public:
+  explicit DialogRecorder(std::ostream& out) : ScriptedPlatform(800, 600, out) {}
+  std::optional<std::string> OpenDialog(const FileDialogSetup& setup) override {
+    shown.push_back("open " + setup.initialFolder + setup.fileName);
+    return ScriptedPlatform::OpenDialog(setup);
+  }
+  std::optional<std::string> SaveDialog(const FileDialogSetup& setup) override {
+    shown.push_back("save " + setup.initialFolder + setup.fileName);
+    return ScriptedPlatform::SaveDialog(setup);
+  }
+  std::vector<std::string> shown;
+};
+
+// An installed editor's dialogs start in the player's folder and it never writes a shipped
+// level: F2 on one asks for a name there. A portable editor saves where the level came from.
+TEST(EditorWindowFiles, AShippedLevelIsSavedInThePlayersFolder) {
+  constexpr int kF2 = 113, kF3 = 114;
+  const std::string shipped = TempDir() + "/shipped/", player = TempDir() + "/player/";
+  std::filesystem::create_directories(shipped + "levels");
+  std::filesystem::create_directories(player);
+  const std::string level =
+      ReadWhole(std::string(QUILLMERE_SOURCE_DIR) + "/tests/e2e/editor_level.lvl");
+  const struct {
+    std::string shippedFolder;  // empty: a portable editor
+    std::string opened;
+    std::string dialogAnswer;
+    std::vector<std::string> dialogs;  // after F2, F2 and F3
+    std::string written;
+  } cases[] = {
+      {shipped, shipped + "levels/../levels/A.lvl", player + "A.lvl",
+       {"save " + player + "A.lvl", "open " + player + "A.lvl"}, player + "A.lvl"},
+      {shipped, "", player + "B.lvl", {"save " + player, "open " + player + "B.lvl"},
+       player + "B.lvl"},
+      {"", shipped + "levels/A.lvl", "", {"open " + shipped + "levels/A.lvl"},
+       shipped + "levels/A.lvl"},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(shipped + "levels/A.lvl", std::ios::binary) << level;
+    std::filesystem::remove(player + "A.lvl");
+    std::ostringstream out;
+    DialogRecorder platform(out);
+    ForcedRandom random;
+    EditorWindow editor(platform, random, EditorOptions{player, "/nonexistent/", c.shippedFolder});
+    editor.LoadPictures(DecodeGamePictures("/nonexistent/", false));
+    editor.Start(c.opened);
+    editor.OnKeyDown(39, false);  // Right, off the player's start
+    editor.OnKeyDown('W', false);
+    if (!c.dialogAnswer.empty()) platform.QueueDialogAnswer(c.dialogAnswer);
+    editor.OnKeyDown(kF2, false);
+    editor.OnKeyDown(kF2, false);
+    platform.QueueDialogAnswer(std::nullopt);
+    editor.OnKeyDown(kF3, false);
+    EXPECT_EQ(platform.shown, c.dialogs) << c.opened;
+    EXPECT_EQ(editor.Editor().FileName(), c.written) << c.opened;
+    EXPECT_NE(ReadWhole(c.written), level) << "the change was saved in " << c.written;
+    if (!c.shippedFolder.empty()) {
+      EXPECT_EQ(ReadWhole(shipped + "levels/A.lvl"), level) << "a shipped level was written";
+    }
+  }
+}

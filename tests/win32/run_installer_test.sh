@@ -4,7 +4,9 @@
 # among the system's programs; the installed game makes the player's folder in %APPDATA% with a
 # copy of the table, reads a name file written in UTF-8 there, and a saved campaign whose next
 # level does not exist writes its result into that table; the uninstaller removes all it
-# installed and leaves the player's files. Quillmere.exe carries its icon, version and manifest.
+# installed and leaves the player's files. The installed editor opens a shipped level and F2
+# saves it into %APPDATA%\Quillmere. Quillmere.exe and QuillmereEdit.exe carry their icon,
+# version and manifest.
 # Usage: run_installer_test.sh SETUP STAGE SCREENSHOT_FOLDER WINE_RUN WINE_PREFIX [SCORE_CODEC]
 #   SETUP  the installer; STAGE  the installed build it was made from
 set -euo pipefail
@@ -41,13 +43,17 @@ readonly start_menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Pr
 readonly key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere'
 version=$(strings -el "$stage/Quillmere.exe" | sed -n '/^ProductVersion$/{n;p;q}')
 
-# --- the program itself: the icon (group icon 14), the version (16), the manifest (24) ---
-types=$(x86_64-w64-mingw32-objdump -p "$stage/Quillmere.exe" |
-  sed -n '/The .rsrc Resource Directory/,$p' | sed -n 's/^[0-9a-f]\{3\}   Entry: ID: 0x0000\(..\),.*/\1/p')
-for type in 0e 10 18; do
-  grep -qx "$type" <<<"$types" || fail "Quillmere.exe has no resource of type 0x$type: $types"
-done
+# --- the programs: the icon (group icon 14), the version (16), the manifest (24) ---
 [ -n "$version" ] || fail "Quillmere.exe carries no product version"
+for program in Quillmere.exe QuillmereEdit.exe; do
+  types=$(x86_64-w64-mingw32-objdump -p "$stage/$program" |
+    sed -n '/The .rsrc Resource Directory/,$p' | sed -n 's/^[0-9a-f]\{3\}   Entry: ID: 0x0000\(..\),.*/\1/p')
+  for type in 0e 10 18; do
+    grep -qx "$type" <<<"$types" || fail "$program has no resource of type 0x$type: $types"
+  done
+  [ "$(strings -el "$stage/$program" | sed -n '/^ProductVersion$/{n;p;q}')" = "$version" ] ||
+    fail "$program does not carry the version $version"
+done
 echo "ok $label resources icon version $version manifest"
 
 # --- installing ---
@@ -57,7 +63,9 @@ want=$( (cd "$stage" && find . -type f | sort; echo ./uninst.exe) | sort)
 [ -d "$installed" ] && got=$(cd "$installed" && find . -type f | sort) ||
   fail "nothing installed in Program Files"
 [ "$got" = "$want" ] || fail "installed files differ: $(diff <(echo "$want") <(echo "$got"))"
-[ -f "$start_menu/Quillmere.lnk" ] || fail "no Start-menu entry"
+for entry in Quillmere "Quillmere Level Editor"; do
+  [ -f "$start_menu/$entry.lnk" ] || fail "no Start-menu entry $entry"
+done
 wine reg query "$key" /v DisplayVersion | grep -q "$version" || fail "not listed among the programs"
 echo "ok $label installed"
 
@@ -104,6 +112,23 @@ expect menu-exit menu_on 6 5
 press Return
 expect_game_end "Enter on Exit"
 echo "ok $label table-in-appdata"
+
+# --- the installed editor: a shipped level is saved into %APPDATA%\Quillmere ---
+(cd / && exec wine 'C:\Program Files\Quillmere\QuillmereEdit.exe' \
+  'C:\Program Files\Quillmere\levels\Sample.lvl') >"$work/editor.log" 2>&1 &
+game_pid=$!
+poll 30 game_window_up || fail "the installed editor's window did not cover the screen"
+take_shot editor
+press F2
+poll 10 dialog_shown || fail "F2 on a shipped level did not open a save dialog"
+take_shot editor-save-dialog
+press Return
+poll 5 window_gone "$chooser" || fail "the save dialog did not close"
+saved() { cmp -s "$installed/levels/Sample.lvl" "$appdata/Sample.lvl"; }
+poll 5 saved || fail "the shipped level was not saved into %APPDATA%"
+press Escape
+expect_game_end "Escape in the editor"
+echo "ok $label editor-saves-in-appdata"
 
 # --- uninstalling: what was installed goes, the player's files stay ---
 wine "$installed/uninst.exe" /S '_?=C:\Program Files\Quillmere'
