@@ -10,19 +10,12 @@
 #include <string>
 
 #include "app/player_folder.h"
+#include "app/window_platform.h"
 #include "editor/editor_window.h"
 #include "game/cp1251.h"
 #include "game/random.h"
 #include "platform/file_system.h"
 #include "view/catalogue.h"
-
-#ifdef _WIN32
-#include "platform/win32/win32_platform.h"
-using WindowPlatform = Win32Platform;
-#else
-#include "platform/linux/sdl_platform.h"
-using WindowPlatform = SdlPlatform;
-#endif
 
 namespace {
 

@@ -9,20 +9,12 @@
 
 #include "app/player_folder.h"
 #include "app/tform1.h"
+#include "app/window_platform.h"
 #include "game/cp1251.h"
 #include "game/random.h"
 #include "platform/file_system.h"
 #include "platform/single_instance.h"
 #include "view/catalogue.h"
-
-// The real window of this operating system's build: Win32 on Windows, SDL2 and GTK 3 elsewhere.
-#ifdef _WIN32
-#include "platform/win32/win32_platform.h"
-using WindowPlatform = Win32Platform;
-#else
-#include "platform/linux/sdl_platform.h"
-using WindowPlatform = SdlPlatform;
-#endif
 
 namespace {
 
