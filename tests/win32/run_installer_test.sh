@@ -24,13 +24,14 @@ readonly player_name=Игрок money=250
 
 # shellcheck source=../e2e/e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e_lib.sh"
+# shellcheck source=wine_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 require_tools
 work=$(mktemp -d /tmp/quillmere-installer-test.XXXXXX)
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 export WINEPREFIX=$prefix WINEDEBUG=-all
-end_wine() { wineserver -k 2>/dev/null || true; }
-trap 'end_wine; cleanup' EXIT
+trap 'end_wine "$prefix"; cleanup' EXIT
 trap 'exit 1' INT TERM
 
 size=800x600 sw=800 sh=600 window_manager=bare label=installer
@@ -81,16 +82,6 @@ cmp -s "$stage/High.scr" "$appdata/High.scr" || fail "the table was not copied i
 press Down; press Down; press Down; press Down
 expect menu-load menu_on 5 1
 press Return
-dialog_shown() {
-  local id name
-  for id in $(xdo search --onlyvisible --class 'quillmere' 2>/dev/null); do
-    name=$(xdo getwindowname "$id" 2>/dev/null) || continue
-    case $name in Quillmere | "Default IME" | "") continue ;; esac
-    chooser=$id
-    return 0
-  done
-  return 1
-}
 poll 10 dialog_shown || fail "Load did not open a file dialog"
 take_shot load-dialog
 xdo type --delay 20 'last.ksv'

@@ -17,6 +17,8 @@ readonly single_x=10 single_y=8
 
 # shellcheck source=../e2e/e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e_lib.sh"
+# shellcheck source=wine_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 require_tools
 [ -f "$game_folder/Quillmere.exe" ] || { echo "e2e FAIL: no $game_folder/Quillmere.exe" >&2; exit 1; }
 
@@ -24,12 +26,7 @@ work=$(mktemp -d /tmp/quillmere-wine-e2e.XXXXXX)
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 
-# The Wine session belongs to this test's screen: it ends with it.
-end_wine() {
-  WINEPREFIX=$wine_prefix wineserver -k 2>/dev/null || true
-  WINEPREFIX=$wine_prefix wineserver -w 2>/dev/null || true
-}
-trap 'end_wine; cleanup' EXIT
+trap 'end_wine "$wine_prefix"; cleanup' EXIT
 trap 'exit 1' INT TERM
 
 # A copy of the program's folder with the test levels and a saved campaign that cannot be read.
@@ -44,19 +41,6 @@ prepare_game() {
 launch_windows_game() {
   (cd / && exec "$wine_run" "$wine_prefix" "$work/game/Quillmere.exe") >"$work/game.log" 2>&1 &
   game_pid=$!
-}
-
-# The system's file dialog is on the screen: a visible window of the game's other than its own
-# and Wine's input helper. Its id is left in `chooser`.
-dialog_shown() {
-  local id name
-  for id in $(xdo search --onlyvisible --class 'quillmere' 2>/dev/null); do
-    name=$(xdo getwindowname "$id" 2>/dev/null) || continue
-    case $name in Quillmere | "Default IME" | "") continue ;; esac
-    chooser=$id
-    return 0
-  done
-  return 1
 }
 
 # The path is typed into the dialog's name box. Without a window manager the X focus may stay on

@@ -15,6 +15,8 @@ readonly expected=${5:?$usage}
 
 # shellcheck source=../e2e/e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e_lib.sh"
+# shellcheck source=wine_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 require_tools
 [ -f "$game_folder/QuillmereEdit.exe" ] || { echo "e2e FAIL: no $game_folder/QuillmereEdit.exe" >&2; exit 1; }
 
@@ -22,24 +24,9 @@ work=$(mktemp -d /tmp/quillmere-wine-editor-e2e.XXXXXX)
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 
-end_wine() {
-  WINEPREFIX=$wine_prefix wineserver -k 2>/dev/null || true
-  WINEPREFIX=$wine_prefix wineserver -w 2>/dev/null || true
-}
-trap 'end_wine; cleanup' EXIT
+trap 'end_wine "$wine_prefix"; cleanup' EXIT
 trap 'exit 1' INT TERM
 
-# The save dialog is on the screen: a visible window of the program's other than its own.
-dialog_shown() {
-  local id name
-  for id in $(xdo search --onlyvisible --class 'quillmere' 2>/dev/null); do
-    name=$(xdo getwindowname "$id" 2>/dev/null) || continue
-    case $name in Quillmere | "Default IME" | "") continue ;; esac
-    chooser=$id
-    return 0
-  done
-  return 1
-}
 
 size=800x600 window_manager=bare label=wine-editor
 sw=800 sh=600
