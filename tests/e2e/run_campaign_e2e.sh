@@ -256,7 +256,8 @@ play_single_level() {
 
 check_saved_campaign() {
   local file="$game/$save_name.ksv" lines
-  [ -f "$file" ] || fail "the shop's Save wrote no $save_name.ksv: $(ls "$game")"
+  # The game writes after the dialog has gone, through a work file renamed at the end.
+  poll 5 test -f "$file" || fail "the shop's Save wrote no $save_name.ksv: $(ls "$game")"
   lines=$(grep -c $'\r$' "$file" || true)
   if ((lines != 11)) || [ "$(wc -l <"$file")" != 11 ]; then
     fail "$save_name.ksv has not eleven CR LF lines: $(od -c "$file")"

@@ -76,7 +76,7 @@ quit_from_entry 2
 label=sound-again
 rm -f "$audio"
 launch_game "$work/game"
-poll 10 game_window_up || fail "the game window did not come back"
+poll 20 game_window_up || fail "the game window did not come back"
 expect menu menu_on 1 2
 press Down
 expect menu-move menu_on 2 1
