@@ -185,6 +185,25 @@ write_test_level() {
   } >"$1"
 }
 
+# --- the editor's test level ---
+
+# The editor's status line at the bottom is drawn: light letters on dark grey.
+status_line_drawn() { above "$(share 0 560 800 40 'r>0.6 && g>0.6 && b>0.6')" 0.02; }
+# The yellow cursor frame around cell (x, y) of a board drawn at (0, 0).
+cursor_at() { above "$(share $(($1 * tile)) $(($2 * tile)) $tile 2 "$yellow")" 0.8; }
+
+# In a freshly started editor, F4 makes a level of 7 x 6 and the keys put a ruby, a wall and a
+# closed exit on it, one ruby required; the cursor ends on (5, 4).
+type_editor_test_level() {
+  expect new-level status_line_drawn
+  expect cursor-on-start cursor_at 1 1
+  local key
+  for key in F4 7 Return 6 Return Right Right g Down Down w Right Right Down x plus; do
+    press "$key"
+  done
+  expect cursor-moved cursor_at 5 4
+}
+
 # --- windows ---
 
 start_screen() {

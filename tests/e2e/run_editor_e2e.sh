@@ -30,18 +30,7 @@ chmod 700 "$work/run"
 game_pid=$!
 poll 10 game_window_up || fail "the editor's window did not cover the screen with the focus"
 
-# The status line at the bottom is drawn: light letters on dark grey.
-status_line_drawn() { above "$(share 0 560 800 40 'r>0.6 && g>0.6 && b>0.6')" 0.02; }
-# The yellow cursor frame around cell (x, y) of a board drawn at (0, 0).
-cursor_at() { above "$(share $(($1 * tile)) $(($2 * tile)) $tile 2 "$yellow")" 0.8; }
-expect new-level status_line_drawn
-expect cursor-on-start cursor_at 1 1
-
-# F4: a new level of 7 x 6; a ruby, a wall, a closed exit, one ruby required.
-for key in F4 7 Return 6 Return Right Right g Down Down w Right Right Down x plus; do
-  press "$key"
-done
-expect cursor-moved cursor_at 5 4
+type_editor_test_level
 
 press F2
 poll 10 chooser_focused || fail "F2 did not open a focused save dialog"

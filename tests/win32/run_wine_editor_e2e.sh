@@ -38,15 +38,7 @@ game_pid=$!
 poll 30 game_window_up ||
   fail "the editor's window did not cover the screen; windows: $(xwininfo -root -tree | grep -v 'has no name')"
 
-status_line_drawn() { above "$(share 0 560 800 40 'r>0.6 && g>0.6 && b>0.6')" 0.02; }
-cursor_at() { above "$(share $(($1 * tile)) $(($2 * tile)) $tile 2 "$yellow")" 0.8; }
-expect new-level status_line_drawn
-expect cursor-on-start cursor_at 1 1
-
-for key in F4 7 Return 6 Return Right Right g Down Down w Right Right Down x plus; do
-  press "$key"
-done
-expect cursor-moved cursor_at 5 4
+type_editor_test_level
 
 press F2
 if ! poll 10 dialog_shown; then
